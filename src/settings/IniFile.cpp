@@ -14,9 +14,9 @@ namespace kq {
 namespace {
 
 std::u16string Trim(const std::u16string& s) {
-  size_t b = s.find_first_not_of(u" \t");
+  size_t b = s.find_first_not_of(u" \t\r");
   if (b == std::u16string::npos) return {};
-  size_t e = s.find_last_not_of(u" \t");
+  size_t e = s.find_last_not_of(u" \t\r");
   return s.substr(b, e - b + 1);
 }
 

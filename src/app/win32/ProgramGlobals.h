@@ -1,0 +1,43 @@
+#pragma once
+// The process-wide objects the rest of the program reaches through globals, created in the
+// order the program's start needs and destroyed in reverse.
+
+#include <windows.h>
+
+#include <memory>
+
+#include "errorreport/win32/ErrorEntry.h"
+#include "platform/win32/Win32Registry.h"
+#include "settings/Globals.h"
+#include "settings/Qvxinif.h"
+
+namespace kq::app {
+
+extern TQvxIniFile* SettingsStore;
+extern TNewSharedData* SharedData;
+extern UINT TaskbarCreatedMsg;
+
+class ProgramObjects {
+ public:
+  // The settings initialisation: the settings store, the shared settings, the registered
+  // messages, and the shell's "TaskbarCreated" let through to a raised process.
+  ProgramObjects();
+  // Frees the settings store (if the main window did not), then the shared settings, which
+  // saves "SortTextTogether".
+  ~ProgramObjects();
+  ProgramObjects(const ProgramObjects&) = delete;
+  ProgramObjects& operator=(const ProgramObjects&) = delete;
+
+  // The main window's destruction ends the settings store's life.
+  void FreeSettingsStore();
+
+  platform::Registry& Registry() { return registry_; }
+
+ private:
+  win::Win32Registry registry_;
+  win::Win32ErrorMessages errors_;
+  std::unique_ptr<TQvxIniFile> settingsStore_;
+  std::unique_ptr<TNewSharedData> sharedData_;
+};
+
+}  // namespace kq::app

@@ -1,0 +1,98 @@
+#include "ui/win32/Application.h"
+
+#include <stdexcept>
+
+namespace kq::ui {
+
+namespace {
+
+Application* theApplication = nullptr;
+
+}  // namespace
+
+Application::Application(HINSTANCE instance) : instance_(instance) {
+  theApplication = this;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassExW(&windowClass);
+  // A top-level window (not message-only), so that broadcasts such as the shell's
+  // "TaskbarCreated" reach it. It is never shown.
+  window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                            nullptr, instance, nullptr);
+  if (!window_) throw std::runtime_error("cannot create the application window");
+}
+
+Application::~Application() {
+  if (window_) DestroyWindow(window_);
+  UnregisterClassW(kWindowClass, instance_);
+  theApplication = nullptr;
+}
+
+Application* Application::Current() { return theApplication; }
+
+void Application::SetTitle(const std::wstring& title) {
+  title_ = title;
+  SetWindowTextW(window_, title.c_str());
+}
+
+bool Application::HandleOne(MSG& msg) {
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    exitCode_ = static_cast<int>(msg.wParam);
+    return false;
+  }
+  if (filter_ && filter_(msg)) return true;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return true;
+}
+
+int Application::Run() {
+  RunUntil([] { return false; });
+  return exitCode_;
+}
+
+void Application::RunUntil(const std::function<bool()>& done) {
+  MSG msg;
+  while (!terminated_ && !done()) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == -1) break;
+    if (got == 0) {
+      terminated_ = true;
+      exitCode_ = static_cast<int>(msg.wParam);
+      // A nested loop passes the quit on to the loops outside it.
+      PostQuitMessage(exitCode_);
+      break;
+    }
+    HandleOne(msg);
+  }
+}
+
+void Application::Terminate() {
+  if (!terminated_) PostQuitMessage(0);
+}
+
+void Application::ProcessMessages() {
+  MSG msg;
+  while (!terminated_ && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (!HandleOne(msg)) PostQuitMessage(exitCode_);
+  }
+}
+
+LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                         LPARAM lParam) {
+  if (message == WM_CLOSE && theApplication && theApplication->window_ == window) {
+    if (theApplication->onClose_) {
+      theApplication->onClose_();
+    } else {
+      theApplication->Terminate();
+    }
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace kq::ui

@@ -1,0 +1,62 @@
+#pragma once
+// The application object: the hidden application window that owns the program's taskbar
+// presence and receives its registered messages, the title, the application-wide message
+// filter and the one message loop that the main window and every modal window share.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace kq::ui {
+
+// Called for every message the loop retrieves, before dispatch; true means handled.
+using MessageFilter = std::function<bool(MSG&)>;
+
+class Application {
+ public:
+  static constexpr wchar_t kWindowClass[] = L"KeyquillApplication";
+
+  explicit Application(HINSTANCE instance);
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // The one instance, for the code that only the UI thread runs; null before it exists.
+  static Application* Current();
+
+  HINSTANCE Module() const { return instance_; }
+  HWND Handle() const { return window_; }
+
+  const std::wstring& Title() const { return title_; }
+  void SetTitle(const std::wstring& title);
+
+  void SetMessageFilter(MessageFilter filter) { filter_ = std::move(filter); }
+
+  // Runs the loop until Terminate; the exit code of WM_QUIT is returned.
+  int Run();
+  // Runs the loop until done() is true or the application terminates; for modal windows.
+  void RunUntil(const std::function<bool()>& done);
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+
+  // Lets the messages already queued run, then returns.
+  void ProcessMessages();
+
+  // Called when the application window is asked to close (WM_CLOSE); terminates by default.
+  void SetOnClose(std::function<void()> onClose) { onClose_ = std::move(onClose); }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  bool HandleOne(MSG& msg);
+
+  HINSTANCE instance_;
+  HWND window_ = nullptr;
+  std::wstring title_;
+  MessageFilter filter_;
+  std::function<void()> onClose_;
+  bool terminated_ = false;
+  int exitCode_ = 0;
+};
+
+}  // namespace kq::ui

@@ -1,0 +1,54 @@
+#pragma once
+// Drives a real Keyquill.exe from a test: start it (with a trace file of its own), wait until
+// it is ready, find its windows, read what it traced, and stop it, leaving no process behind.
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "platform/win32/Handles.h"
+
+namespace kq::testing {
+
+// The folder of the running test program, where Keyquill.exe lies too.
+std::wstring TestProgramFolder();
+
+// Runs a program to its end and returns its exit code; -1 when it did not end in time.
+DWORD RunToEnd(const std::wstring& commandLine, std::chrono::milliseconds timeout,
+               DWORD* processId = nullptr);
+
+class KeyquillProcess {
+ public:
+  KeyquillProcess();
+  ~KeyquillProcess();  // stops the program if it still runs
+  KeyquillProcess(const KeyquillProcess&) = delete;
+  KeyquillProcess& operator=(const KeyquillProcess&) = delete;
+
+  static std::wstring ExecutablePath();
+
+  // Starts Keyquill.exe with the arguments and waits until it traced "Ready".
+  void Start(const std::wstring& arguments = L"");
+  // Asks the program to close through its application window and waits for its end.
+  // Returns the exit code.
+  DWORD Stop();
+
+  bool Running() const;
+  DWORD ProcessId() const { return processId_; }
+  // The program's application window.
+  HWND ApplicationWindow() const;
+
+  // The lines the program traced so far.
+  std::vector<std::string> TraceLines() const;
+  // Waits until a traced line equals the text; false when none came in time.
+  bool WaitForTrace(const std::string& line,
+                    std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
+
+ private:
+  std::wstring tracePath_;
+  win::UniqueHandle process_;
+  DWORD processId_ = 0;
+};
+
+}  // namespace kq::testing
