@@ -5,9 +5,11 @@ namespace kq {
 std::u16string ProgramDataFolder(const std::u16string& appDataRoot,
                                  const std::u16string& windowsFolder,
                                  const std::u16string& applicationTitle) {
-  if (appDataRoot.empty()) return windowsFolder;
+  if (appDataRoot.empty())
+    return windowsFolder;
   std::u16string folder = appDataRoot;
-  if (folder.back() != u'\\') folder += u'\\';
+  if (folder.back() != u'\\')
+    folder += u'\\';
   return folder + kMakerFolder + u'\\' + applicationTitle;
 }
 

@@ -39,8 +39,7 @@ class RegistryError : public Error {
 // A file input/output failure; Code() is the system or runtime error code.
 class FileError : public Error {
  public:
-  FileError(std::u16string message, std::uint32_t code)
-      : Error(std::move(message)), code_(code) {}
+  FileError(std::u16string message, std::uint32_t code) : Error(std::move(message)), code_(code) {}
   std::uint32_t Code() const noexcept { return code_; }
 
  private:

@@ -19,7 +19,8 @@ void NameValueList::Set(const std::u16string& name, const std::u16string& value)
   auto it = std::find_if(lines_.begin(), lines_.end(),
                          [&](const std::u16string& line) { return HasName(line, name); });
   if (value.empty()) {
-    if (it != lines_.end()) lines_.erase(it);
+    if (it != lines_.end())
+      lines_.erase(it);
   } else if (it != lines_.end()) {
     *it = name + u'=' + value;
   } else {
@@ -29,7 +30,8 @@ void NameValueList::Set(const std::u16string& name, const std::u16string& value)
 
 std::u16string NameValueList::Value(const std::u16string& name) const {
   for (const auto& line : lines_) {
-    if (HasName(line, name)) return line.substr(name.size() + 1);
+    if (HasName(line, name))
+      return line.substr(name.size() + 1);
   }
   return {};
 }

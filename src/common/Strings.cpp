@@ -19,7 +19,8 @@ std::u16string FileBaseName(const std::u16string& path) {
 std::u16string RemoveSpaces(const std::u16string& text) {
   std::u16string out;
   for (char16_t c : text) {
-    if (c != u' ') out += c;
+    if (c != u' ')
+      out += c;
   }
   return out;
 }
@@ -42,34 +43,43 @@ std::optional<long double> TextToFloat(const std::u16string& text,
   size_t i = 0;
   auto digits = [&] {
     size_t from = i;
-    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') ascii += char(text[i++]);
+    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9')
+      ascii += char(text[i++]);
     return i - from;
   };
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ascii += char(text[i++]);
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+    ascii += char(text[i++]);
   size_t mantissa = digits();
   if (i < text.size() && text[i] == format.decimalSeparator) {
     ++i;
     ascii += '.';
     mantissa += digits();
   }
-  if (mantissa == 0) return std::nullopt;
+  if (mantissa == 0)
+    return std::nullopt;
   if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
     ascii += char(text[i++]);
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ascii += char(text[i++]);
-    if (digits() == 0) return std::nullopt;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+      ascii += char(text[i++]);
+    if (digits() == 0)
+      return std::nullopt;
   }
-  if (i != text.size()) return std::nullopt;
+  if (i != text.size())
+    return std::nullopt;
   long double value = std::strtold(ascii.c_str(), nullptr);
-  if (!std::isfinite(value)) return std::nullopt;
+  if (!std::isfinite(value))
+    return std::nullopt;
   return value;
 }
 
 bool IsValidNumber(const std::u16string& text, const platform::NumberFormat& format) {
-  if (text.empty()) return false;
+  if (text.empty())
+    return false;
   for (char16_t c : text) {
-    bool allowed = (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'E' ||
-                   c == u'e' || c == format.thousandSeparator || c == format.decimalSeparator;
-    if (c > 0xFF || !allowed) return false;
+    bool allowed = (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'E' || c == u'e' ||
+                   c == format.thousandSeparator || c == format.decimalSeparator;
+    if (c > 0xFF || !allowed)
+      return false;
   }
   return TextToFloat(text, format).has_value();
 }
@@ -92,7 +102,8 @@ std::u16string FormatByteSize(std::int64_t bytes, const platform::NumberFormat& 
   std::snprintf(buffer, sizeof buffer, "%.2f %s", value, unit);
   std::u16string out = FromUtf8(buffer);
   for (auto& c : out) {
-    if (c == u'.') c = format.decimalSeparator;
+    if (c == u'.')
+      c = format.decimalSeparator;
   }
   return out;
 }
@@ -122,10 +133,12 @@ std::u16string FileIOErrorText(const std::exception& error) {
   };
   if (auto* fileError = dynamic_cast<const FileError*>(&error)) {
     for (const auto& entry : kTexts) {
-      if (entry.code == fileError->Code()) return entry.text;
+      if (entry.code == fileError->Code())
+        return entry.text;
     }
   }
-  if (auto* ownError = dynamic_cast<const Error*>(&error)) return ownError->Message();
+  if (auto* ownError = dynamic_cast<const Error*>(&error))
+    return ownError->Message();
   return FromUtf8(error.what());
 }
 

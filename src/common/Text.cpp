@@ -68,26 +68,35 @@ std::u16string IntToStr(long long value) {
 }
 
 char16_t FoldCase(char16_t c) {
-  if (c >= u'a' && c <= u'z') return c - 32;
+  if (c >= u'a' && c <= u'z')
+    return c - 32;
   // Latin-1 letters, except the multiplication/division signs and the two without capitals.
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
-  if (c == 0xFF) return 0x178;
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+    return c - 32;
+  if (c == 0xFF)
+    return 0x178;
   // Latin Extended-A pairs capital/small letters at even/odd code points.
   if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149) {
     bool oddIsSmall = (c < 0x139) || (c > 0x148 && c < 0x179);
-    if (oddIsSmall ? (c & 1) : !(c & 1)) return c - 1;
+    if (oddIsSmall ? (c & 1) : !(c & 1))
+      return c - 1;
     return c;
   }
-  if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 32;  // Greek
-  if (c >= 0x430 && c <= 0x44F) return c - 32;                // Cyrillic
-  if (c >= 0x450 && c <= 0x45F) return c - 80;
+  if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2)
+    return c - 32;  // Greek
+  if (c >= 0x430 && c <= 0x44F)
+    return c - 32;  // Cyrillic
+  if (c >= 0x450 && c <= 0x45F)
+    return c - 80;
   return c;
 }
 
 bool SameTextIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
+  if (a.size() != b.size())
+    return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+    if (FoldCase(a[i]) != FoldCase(b[i]))
+      return false;
   }
   return true;
 }

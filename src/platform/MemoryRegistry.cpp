@@ -12,7 +12,8 @@ namespace {
 
 std::u16string Folded(const std::u16string& name) {
   std::u16string out = name;
-  for (auto& c : out) c = FoldCase(c);
+  for (auto& c : out)
+    c = FoldCase(c);
   return out;
 }
 
@@ -21,13 +22,15 @@ std::vector<std::u16string> SplitPath(const std::u16string& path) {
   std::u16string part;
   for (char16_t c : path) {
     if (c == u'\\') {
-      if (!part.empty()) parts.push_back(part);
+      if (!part.empty())
+        parts.push_back(part);
       part.clear();
     } else {
       part += c;
     }
   }
-  if (!part.empty()) parts.push_back(part);
+  if (!part.empty())
+    parts.push_back(part);
   return parts;
 }
 
@@ -41,7 +44,7 @@ struct MemoryRegistry::Node {
   bool deleted = false;
   bool denyWrites = false;
   std::map<std::u16string, std::shared_ptr<Node>> children;  // by folded name: sorted
-  std::vector<std::pair<std::u16string, RegValue>> values;    // in order of creation
+  std::vector<std::pair<std::u16string, RegValue>> values;   // in order of creation
 
   bool WritesDenied() const { return denyWrites; }
 
@@ -57,7 +60,8 @@ struct MemoryRegistry::Node {
 
   void MarkDeleted() {
     deleted = true;
-    for (auto& [_, child] : children) child->MarkDeleted();
+    for (auto& [_, child] : children)
+      child->MarkDeleted();
   }
 };
 
@@ -75,7 +79,8 @@ class MemoryKey : public RegistryKey {
     std::shared_ptr<Node> node = node_;
     for (const auto& part : SplitPath(path)) {
       node = node->Child(part);
-      if (!node) return nullptr;
+      if (!node)
+        return nullptr;
     }
     return std::make_unique<MemoryKey>(node, access);
   }
@@ -86,7 +91,8 @@ class MemoryKey : public RegistryKey {
     for (const auto& part : SplitPath(path)) {
       auto child = node->Child(part);
       if (!child) {
-        if (node->WritesDenied()) throw RegistryError(u"Access is denied.", kAccessDenied);
+        if (node->WritesDenied())
+          throw RegistryError(u"Access is denied.", kAccessDenied);
         child = std::make_shared<Node>();
         child->name = part;
         child->denyWrites = node->denyWrites;
@@ -100,7 +106,8 @@ class MemoryKey : public RegistryKey {
   std::optional<RegValue> ReadValue(const std::u16string& name) override {
     CheckAlive();
     auto it = node_->FindValue(name);
-    if (it == node_->values.end()) return std::nullopt;
+    if (it == node_->values.end())
+      return std::nullopt;
     return it->second;
   }
 
@@ -117,7 +124,8 @@ class MemoryKey : public RegistryKey {
   bool DeleteValue(const std::u16string& name) override {
     CheckWritable();
     auto it = node_->FindValue(name);
-    if (it == node_->values.end()) return false;
+    if (it == node_->values.end())
+      return false;
     node_->values.erase(it);
     return true;
   }
@@ -125,14 +133,16 @@ class MemoryKey : public RegistryKey {
   std::vector<std::u16string> SubKeyNames() override {
     CheckAlive();
     std::vector<std::u16string> names;
-    for (const auto& [_, child] : node_->children) names.push_back(child->name);
+    for (const auto& [_, child] : node_->children)
+      names.push_back(child->name);
     return names;
   }
 
   std::vector<std::u16string> ValueNames() override {
     CheckAlive();
     std::vector<std::u16string> names;
-    for (const auto& [name, _] : node_->values) names.push_back(name);
+    for (const auto& [name, _] : node_->values)
+      names.push_back(name);
     return names;
   }
 
@@ -141,7 +151,8 @@ class MemoryKey : public RegistryKey {
     auto parts = SplitPath(path);
     if (parts.empty()) {
       // Like RegDeleteTree with no subkey: empties this key but keeps it.
-      for (auto& [_, child] : node_->children) child->MarkDeleted();
+      for (auto& [_, child] : node_->children)
+        child->MarkDeleted();
       node_->children.clear();
       node_->values.clear();
       return true;
@@ -149,10 +160,12 @@ class MemoryKey : public RegistryKey {
     std::shared_ptr<Node> parent = node_;
     for (size_t i = 0; i + 1 < parts.size(); ++i) {
       parent = parent->Child(parts[i]);
-      if (!parent) return false;
+      if (!parent)
+        return false;
     }
     auto it = parent->children.find(Folded(parts.back()));
-    if (it == parent->children.end()) return false;
+    if (it == parent->children.end())
+      return false;
     it->second->MarkDeleted();
     parent->children.erase(it);
     return true;
@@ -161,9 +174,10 @@ class MemoryKey : public RegistryKey {
  private:
   void CheckAlive() const {
     if (node_->deleted) {
-      throw RegistryError(u"Illegal operation attempted on a registry key that has been marked "
-                          u"for deletion.",
-                          kKeyDeleted);
+      throw RegistryError(
+          u"Illegal operation attempted on a registry key that has been marked "
+          u"for deletion.",
+          kKeyDeleted);
     }
   }
   void CheckWritable() const {
@@ -194,13 +208,15 @@ std::unique_ptr<RegistryKey> MemoryRegistry::CreateCurrentUser(const std::u16str
 void MemoryRegistry::DenyWrites(const std::u16string& path) {
   CreateCurrentUser(path);
   std::shared_ptr<Node> node = root_;
-  for (const auto& part : SplitPath(path)) node = node->Child(part);
+  for (const auto& part : SplitPath(path))
+    node = node->Child(part);
   std::vector<Node*> todo{node.get()};
   while (!todo.empty()) {
     Node* n = todo.back();
     todo.pop_back();
     n->denyWrites = true;
-    for (auto& [_, child] : n->children) todo.push_back(child.get());
+    for (auto& [_, child] : n->children)
+      todo.push_back(child.get());
   }
 }
 

@@ -31,8 +31,7 @@ class RegistryKey {
   virtual ~RegistryKey() = default;
 
   // A subkey by relative path (the empty path is this key again); null when it is missing.
-  virtual std::unique_ptr<RegistryKey> OpenSubKey(const std::u16string& path,
-                                                  RegAccess access) = 0;
+  virtual std::unique_ptr<RegistryKey> OpenSubKey(const std::u16string& path, RegAccess access) = 0;
   // Opens the subkey for reading and writing, creating it and its parents when missing.
   virtual std::unique_ptr<RegistryKey> CreateSubKey(const std::u16string& path) = 0;
 

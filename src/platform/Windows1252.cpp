@@ -12,7 +12,8 @@ constexpr char16_t kHighControls[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char16_t ByteToUnicode(unsigned char b) {
-  if (b >= 0x80 && b <= 0x9F && kHighControls[b - 0x80] != 0) return kHighControls[b - 0x80];
+  if (b >= 0x80 && b <= 0x9F && kHighControls[b - 0x80] != 0)
+    return kHighControls[b - 0x80];
   return b;
 }
 
@@ -41,7 +42,8 @@ std::string Windows1252::FromUnicode(const std::u16string& text) const {
 std::u16string Windows1252::ToUnicode(const std::string& bytes) const {
   std::u16string out;
   out.reserve(bytes.size());
-  for (char b : bytes) out += ByteToUnicode(static_cast<unsigned char>(b));
+  for (char b : bytes)
+    out += ByteToUnicode(static_cast<unsigned char>(b));
   return out;
 }
 

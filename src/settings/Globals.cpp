@@ -46,9 +46,13 @@ void TNewSharedData::SetComposeKey(TComposeKey key) {
   Reg.WriteInteger(kNoSection, u"ComposeKey", static_cast<std::int32_t>(key));
 }
 
-bool TNewSharedData::DelayKeys() const { return Reg.ReadBool(kNoSection, u"DelayKey", false); }
+bool TNewSharedData::DelayKeys() const {
+  return Reg.ReadBool(kNoSection, u"DelayKey", false);
+}
 
-void TNewSharedData::SetDelayKeys(bool value) { Reg.WriteBool(kNoSection, u"DelayKey", value); }
+void TNewSharedData::SetDelayKeys(bool value) {
+  Reg.WriteBool(kNoSection, u"DelayKey", value);
+}
 
 std::int32_t TNewSharedData::DelayHook() const {
   return Reg.ReadInteger(kNoSection, u"DelayHook", 0);
@@ -98,7 +102,8 @@ void TNewSharedData::SetReverseOrder(bool value) {
 
 bool TNewSharedData::StartupLoad() const {
   auto run = FRegistry.OpenCurrentUser(kRunKeyPath, RegAccess::Read);
-  if (!run) return false;
+  if (!run)
+    return false;
   auto value = run->ReadValue(kRunValueName);
   return value && value->type == platform::RegType::String && !value->text.empty();
 }
@@ -128,8 +133,10 @@ void TNewSharedData::SetStartupLoad(bool value) {
 void TNewSharedData::UpdateStartupLoad() {
   auto run = FRegistry.OpenCurrentUser(kRunKeyPath, RegAccess::Read);
   auto value = run ? run->ReadValue(kRunValueName) : std::nullopt;
-  if (!value || value->type != platform::RegType::String || value->text.empty()) return;
-  if (value->text != FStartupRunString) WriteRunEntry();
+  if (!value || value->type != platform::RegType::String || value->text.empty())
+    return;
+  if (value->text != FStartupRunString)
+    WriteRunEntry();
 }
 
 }  // namespace kq

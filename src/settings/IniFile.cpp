@@ -15,7 +15,8 @@ namespace {
 
 std::u16string Trim(const std::u16string& s) {
   size_t b = s.find_first_not_of(u" \t\r");
-  if (b == std::u16string::npos) return {};
+  if (b == std::u16string::npos)
+    return {};
   size_t e = s.find_last_not_of(u" \t\r");
   return s.substr(b, e - b + 1);
 }
@@ -23,18 +24,22 @@ std::u16string Trim(const std::u16string& s) {
 // The section name of a "[name]" line.
 std::optional<std::u16string> SectionOf(const std::u16string& line) {
   std::u16string t = Trim(line);
-  if (t.size() < 2 || t.front() != u'[' || t.back() != u']') return std::nullopt;
+  if (t.size() < 2 || t.front() != u'[' || t.back() != u']')
+    return std::nullopt;
   return Trim(t.substr(1, t.size() - 2));
 }
 
 // The ident and value of an "ident=value" line.
 std::optional<std::pair<std::u16string, std::u16string>> EntryOf(const std::u16string& line) {
   size_t eq = line.find(u'=');
-  if (eq == std::u16string::npos || SectionOf(line)) return std::nullopt;
+  if (eq == std::u16string::npos || SectionOf(line))
+    return std::nullopt;
   return std::make_pair(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
 }
 
-std::filesystem::path PathOf(const std::u16string& name) { return std::filesystem::path(name); }
+std::filesystem::path PathOf(const std::u16string& name) {
+  return std::filesystem::path(name);
+}
 
 }  // namespace
 
@@ -43,7 +48,8 @@ std::vector<std::u16string> IniFile::LoadLines() const {
   std::vector<std::u16string> lines;
   std::string line;
   while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
     lines.push_back(FromUtf8(line));
   }
   return lines;
@@ -51,9 +57,11 @@ std::vector<std::u16string> IniFile::LoadLines() const {
 
 void IniFile::SaveLines(const std::vector<std::u16string>& lines) const {
   std::ofstream out(PathOf(fileName_), std::ios::binary | std::ios::trunc);
-  for (const auto& line : lines) out << ToUtf8(line) << "\r\n";
+  for (const auto& line : lines)
+    out << ToUtf8(line) << "\r\n";
   out.flush();
-  if (!out) throw FileError(u"Cannot write " + fileName_, 101);
+  if (!out)
+    throw FileError(u"Cannot write " + fileName_, 101);
 }
 
 std::u16string IniFile::ReadString(const std::u16string& section, const std::u16string& ident,
@@ -64,7 +72,8 @@ std::u16string IniFile::ReadString(const std::u16string& section, const std::u16
     if (auto name = SectionOf(line)) {
       inSection = SameTextIgnoringCase(*name, section);
     } else if (auto entry = EntryOf(line); inSection && entry) {
-      if (SameTextIgnoringCase(entry->first, ident)) return entry->second;
+      if (SameTextIgnoringCase(entry->first, ident))
+        return entry->second;
     }
   }
   return fallback;
@@ -78,7 +87,8 @@ void IniFile::WriteString(const std::u16string& section, const std::u16string& i
   for (size_t i = 0; i < lines.size(); ++i) {
     if (auto name = SectionOf(lines[i])) {
       inSection = SameTextIgnoringCase(*name, section);
-      if (inSection) sectionEnd = i + 1;
+      if (inSection)
+        sectionEnd = i + 1;
     } else if (inSection) {
       auto entry = EntryOf(lines[i]);
       if (entry && SameTextIgnoringCase(entry->first, ident)) {
@@ -86,7 +96,8 @@ void IniFile::WriteString(const std::u16string& section, const std::u16string& i
         SaveLines(lines);
         return;
       }
-      if (!Trim(lines[i]).empty()) sectionEnd = i + 1;
+      if (!Trim(lines[i]).empty())
+        sectionEnd = i + 1;
     }
   }
   if (sectionEnd) {
@@ -120,7 +131,8 @@ void IniFile::WriteBool(const std::u16string& section, const std::u16string& ide
 std::vector<std::u16string> IniFile::ReadSections() const {
   std::vector<std::u16string> names;
   for (const auto& line : LoadLines()) {
-    if (auto name = SectionOf(line)) names.push_back(*name);
+    if (auto name = SectionOf(line))
+      names.push_back(*name);
   }
   return names;
 }

@@ -33,15 +33,18 @@ void TQvxIniFile::WriteString(const std::u16string& section, const std::u16strin
 
 std::int32_t TQvxIniFile::ReadInteger(const std::u16string& section, const std::u16string& ident,
                                       std::int32_t fallback) const {
-  if (FIni) return FIni->ReadInteger(section, ident, fallback);
+  if (FIni)
+    return FIni->ReadInteger(section, ident, fallback);
   // The type is looked up through a read-only key of its own, which never creates anything.
   std::optional<RegType> type;
   if (auto key = FRegistry->OpenCurrentUser(FRegIni->FileName(), RegAccess::Read)) {
     if (auto sectionKey = key->OpenSubKey(section, RegAccess::Read)) {
-      if (auto value = sectionKey->ReadValue(ident)) type = value->type;
+      if (auto value = sectionKey->ReadValue(ident))
+        type = value->type;
     }
   }
-  if (type == RegType::DWord) return FRegIni->ReadInteger(section, ident, fallback);
+  if (type == RegType::DWord)
+    return FRegIni->ReadInteger(section, ident, fallback);
   return StrToInt(FRegIni->ReadString(section, ident, IntToStr(fallback)));
 }
 

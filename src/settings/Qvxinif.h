@@ -36,8 +36,7 @@ class TQvxIniFile {
   // other text and RegistryError for a value of another type.
   std::int32_t ReadInteger(const std::u16string& section, const std::u16string& ident,
                            std::int32_t fallback) const;
-  void WriteInteger(const std::u16string& section, const std::u16string& ident,
-                    std::int32_t value);
+  void WriteInteger(const std::u16string& section, const std::u16string& ident, std::int32_t value);
   bool ReadBool(const std::u16string& section, const std::u16string& ident, bool fallback) const;
   void WriteBool(const std::u16string& section, const std::u16string& ident, bool value);
 

@@ -13,7 +13,9 @@ using platform::RegType;
 
 namespace {
 
-bool IsText(RegType type) { return type == RegType::String || type == RegType::ExpandString; }
+bool IsText(RegType type) {
+  return type == RegType::String || type == RegType::ExpandString;
+}
 
 [[noreturn]] void InvalidType(const std::u16string& ident) {
   throw RegistryError(u"Invalid data type for '" + ident + u"'");
@@ -32,22 +34,26 @@ RegistryIniFile::RegistryIniFile(platform::Registry& registry, std::u16string ke
 
 std::unique_ptr<platform::RegistryKey> RegistryIniFile::OpenSection(
     const std::u16string& section) const {
-  if (!key_) return nullptr;
+  if (!key_)
+    return nullptr;
   return key_->OpenSubKey(section, RegAccess::Read);
 }
 
 std::unique_ptr<platform::RegistryKey> RegistryIniFile::CreateSection(
     const std::u16string& section) {
-  if (!key_) throw RegistryError(u"Failed to create key " + keyPath_);
+  if (!key_)
+    throw RegistryError(u"Failed to create key " + keyPath_);
   return key_->CreateSubKey(section);
 }
 
 std::optional<RegType> RegistryIniFile::ValueType(const std::u16string& section,
                                                   const std::u16string& ident) const {
   auto key = OpenSection(section);
-  if (!key) return std::nullopt;
+  if (!key)
+    return std::nullopt;
   auto value = key->ReadValue(ident);
-  if (!value) return std::nullopt;
+  if (!value)
+    return std::nullopt;
   return value->type;
 }
 
@@ -55,10 +61,13 @@ std::u16string RegistryIniFile::ReadString(const std::u16string& section,
                                            const std::u16string& ident,
                                            const std::u16string& fallback) const {
   auto key = OpenSection(section);
-  if (!key) return fallback;
+  if (!key)
+    return fallback;
   auto value = key->ReadValue(ident);
-  if (!value) return fallback;
-  if (!IsText(value->type)) InvalidType(ident);
+  if (!value)
+    return fallback;
+  if (!IsText(value->type))
+    InvalidType(ident);
   return value->text;
 }
 
@@ -71,11 +80,15 @@ std::int32_t RegistryIniFile::ReadInteger(const std::u16string& section,
                                           const std::u16string& ident,
                                           std::int32_t fallback) const {
   auto key = OpenSection(section);
-  if (!key) return fallback;
+  if (!key)
+    return fallback;
   auto value = key->ReadValue(ident);
-  if (!value) return fallback;
-  if (IsText(value->type)) return StrToIntDef(value->text, fallback);
-  if (value->type != RegType::DWord) InvalidType(ident);
+  if (!value)
+    return fallback;
+  if (IsText(value->type))
+    return StrToIntDef(value->text, fallback);
+  if (value->type != RegType::DWord)
+    InvalidType(ident);
   return static_cast<std::int32_t>(value->dword);
 }
 
@@ -117,13 +130,15 @@ bool RegistryIniFile::ValueExists(const std::u16string& section,
 }
 
 bool RegistryIniFile::DeleteKey(const std::u16string& section, const std::u16string& ident) {
-  if (!key_) return false;
+  if (!key_)
+    return false;
   auto key = key_->OpenSubKey(section, RegAccess::ReadWrite);
   return key && key->DeleteValue(ident);
 }
 
 void RegistryIniFile::EraseSection(const std::u16string& section) {
-  if (key_ && !section.empty()) key_->DeleteSubKeyTree(section);
+  if (key_ && !section.empty())
+    key_->DeleteSubKeyTree(section);
 }
 
 }  // namespace kq

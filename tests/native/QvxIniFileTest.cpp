@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "common/Errors.h"
-#include "platform/MemoryRegistry.h"
 #include "common/Text.h"
+#include "platform/MemoryRegistry.h"
 #include "settings/Qvxinif.h"
 
 namespace kq {
@@ -87,13 +87,16 @@ struct IntegerCase {
   bool boolRaises;
 };
 
-void PrintTo(const IntegerCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const IntegerCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class IntegerReads : public QvxIniFileTest, public ::testing::WithParamInterface<IntegerCase> {};
 
 TEST_P(IntegerReads, FollowTheStoredType) {
   const auto& c = GetParam();
-  if (c.stored) Key()->WriteValue(u"V", *c.stored);
+  if (c.stored)
+    Key()->WriteValue(u"V", *c.stored);
   if (c.integerRaises) {
     EXPECT_THROW(store.ReadInteger(u"", u"V", 7), Error);
   } else {

@@ -30,9 +30,7 @@ class SharedDataTest : public ::testing::Test {
   std::unique_ptr<platform::RegistryKey> Settings() {
     return registry.CreateCurrentUser(kSettingsKeyPath);
   }
-  std::optional<RegValue> Stored(const std::u16string& name) {
-    return Settings()->ReadValue(name);
-  }
+  std::optional<RegValue> Stored(const std::u16string& name) { return Settings()->ReadValue(name); }
   std::optional<RegValue> RunEntry() {
     return registry.CreateCurrentUser(kRunKeyPath)->ReadValue(u"Keyquill");
   }
@@ -82,7 +80,9 @@ struct StoredFormCase {
   std::uint32_t dword;
 };
 
-void PrintTo(const StoredFormCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const StoredFormCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class StoredForms : public SharedDataTest, public ::testing::WithParamInterface<StoredFormCase> {};
 
@@ -139,8 +139,8 @@ TEST_F(SharedDataTest, FakeKeyRepairsTheValuesOfOlderVersions) {
   struct Case {
     std::int32_t stored, read, storedAfter;
   };
-  for (Case c : {Case{-1, 0, 0}, Case{-17, 0, 0}, Case{-256, 0, 0}, Case{16, 16, 16},
-                 Case{0, 0, 0}, Case{255, 255, 255}, Case{-2, -2, -2}}) {
+  for (Case c : {Case{-1, 0, 0}, Case{-17, 0, 0}, Case{-256, 0, 0}, Case{16, 16, 16}, Case{0, 0, 0},
+                 Case{255, 255, 255}, Case{-2, -2, -2}}) {
     SCOPED_TRACE(c.stored);
     Settings()->WriteDWord(u"FakeKey", static_cast<std::uint32_t>(c.stored));
     auto data = Make();
@@ -220,7 +220,8 @@ TEST_F(SharedDataTest, UpdateStartupLoadMovesOnlyAnExistingEntry) {
   for (const auto& c : cases) {
     auto run = registry.CreateCurrentUser(kRunKeyPath);
     run->DeleteValue(u"Keyquill");
-    if (c.before) run->WriteString(u"Keyquill", *c.before);
+    if (c.before)
+      run->WriteString(u"Keyquill", *c.before);
     Make()->UpdateStartupLoad();
     auto entry = RunEntry();
     EXPECT_EQ(entry.has_value(), c.after.has_value());

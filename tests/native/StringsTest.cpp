@@ -18,9 +18,9 @@ TEST(FormatByteSize, LimitsAreStrict) {
     const char16_t* text;
   };
   const Case cases[] = {
-      {0, u"0.00 KB"},           {1536, u"1.50 KB"},          {1048576, u"1024.00 KB"},
-      {1048577, u"1.00 MB"},     {1073741824, u"1024.00 MB"}, {1073741825, u"1.00 GB"},
-      {3221225472, u"3.00 GB"},  {-2048, u"-2.00 KB"},
+      {0, u"0.00 KB"},          {1536, u"1.50 KB"},          {1048576, u"1024.00 KB"},
+      {1048577, u"1.00 MB"},    {1073741824, u"1024.00 MB"}, {1073741825, u"1.00 GB"},
+      {3221225472, u"3.00 GB"}, {-2048, u"-2.00 KB"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FormatByteSize(c.bytes, kPointLocale), c.text) << c.bytes;
@@ -35,11 +35,12 @@ TEST(IsValidNumber, FollowsTheLocale) {
     bool comma;  // under one with a comma
   };
   const Case cases[] = {
-      {u"2.06", true, false}, {u"2,06", false, true}, {u"1e3", true, true},
-      {u"-1.5E-2", true, false}, {u"+7", true, true}, {u"2.06b", false, false},
-      {u"", false, false},     {u"1,000", false, true}, {u"1.000", true, false}, {u" 1", false, false},
-      {u"e3", false, false},   {u"1e", false, false},  {u".5", true, false},
-      {u"\u0661", false, false},  // a digit of another script is above U+00FF
+      {u"2.06", true, false},     {u"2,06", false, true},    {u"1e3", true, true},
+      {u"-1.5E-2", true, false},  {u"+7", true, true},       {u"2.06b", false, false},
+      {u"", false, false},        {u"1,000", false, true},   {u"1.000", true, false},
+      {u" 1", false, false},      {u"e3", false, false},     {u"1e", false, false},
+      {u".5", true, false},       {u"\u0661", false, false},  // a digit of another script is above
+                                                              // U+00FF
       {u"1e99999", false, false},
   };
   for (const auto& c : cases) {

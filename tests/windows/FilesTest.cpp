@@ -68,7 +68,8 @@ TEST(Files, CanWriteToFolderProbesWithoutLeavingFiles) {
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW(Wide(folder + u"\\*.tmp").c_str(), &found);
   EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "the probe file was left behind";
-  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  if (search != INVALID_HANDLE_VALUE)
+    FindClose(search);
   RemoveDirectoryW(Wide(folder).c_str());
   EXPECT_FALSE(win::CanWriteToFolder(folder + u"\\missing\\Keyquill2.dat"));
 }
@@ -140,7 +141,8 @@ TEST(BusyCursor, LetsQueuedMessagesRun) {
   int seen = 0;
   const UINT probe = RegisterWindowMessageW(L"Keyquill test probe");
   application.SetMessageFilter([&](MSG& msg) {
-    if (msg.message != probe) return false;
+    if (msg.message != probe)
+      return false;
     ++seen;
     return true;
   });
@@ -153,11 +155,13 @@ TEST(BusyCursor, LetsQueuedMessagesRun) {
 }
 
 TEST(SystemFacts, AnsiCodePageAgreesWithTheNativeTable) {
-  if (GetACP() != 1252) GTEST_SKIP() << "the ANSI code page here is " << GetACP();
+  if (GetACP() != 1252)
+    GTEST_SKIP() << "the ANSI code page here is " << GetACP();
   win::Win32AnsiCodePage system;
   platform::Windows1252 table;
   std::string all;
-  for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+  for (int b = 1; b < 256; ++b)
+    all += static_cast<char>(b);
   EXPECT_EQ(system.ToUnicode(all), table.ToUnicode(all));
   const std::u16string text = u"'e\u00e9\u20ac\u0152\u03b1";
   EXPECT_EQ(system.FromUnicode(text), table.FromUnicode(text));

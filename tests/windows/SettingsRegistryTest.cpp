@@ -53,9 +53,9 @@ TEST_F(SettingsOnTheRealRegistry, EachWriteStoresItsRegistryForm) {
     DWORD number;
   };
   const Expect expected[] = {
-      {L"ComposeKey", REG_DWORD, L"", 20},     {L"DelayKey", REG_SZ, L"1", 0},
-      {L"FakeKey", REG_DWORD, L"", 16},        {L"ShowBalloon", REG_SZ, L"0", 0},
-      {L"IgnoreOrder", REG_SZ, L"0", 0},       {L"StartTimeout", REG_SZ, L"60", 0},
+      {L"ComposeKey", REG_DWORD, L"", 20},        {L"DelayKey", REG_SZ, L"1", 0},
+      {L"FakeKey", REG_DWORD, L"", 16},           {L"ShowBalloon", REG_SZ, L"0", 0},
+      {L"IgnoreOrder", REG_SZ, L"0", 0},          {L"StartTimeout", REG_SZ, L"60", 0},
       {L"DelayHook", REG_DWORD, L"", 0xFFFFFFFF},
   };
   for (const auto& e : expected) {

@@ -2,8 +2,8 @@
 // first argument on to the running instance.
 #include <gtest/gtest.h>
 
-#include <windows.h>
 #include <tlhelp32.h>
+#include <windows.h>
 
 #include <algorithm>
 
@@ -22,14 +22,16 @@ int KeyquillProcessCount() {
   int count = 0;
   for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
        more = Process32NextW(snapshot.get(), &entry)) {
-    if (_wcsicmp(entry.szExeFile, L"Keyquill.exe") == 0) ++count;
+    if (_wcsicmp(entry.szExeFile, L"Keyquill.exe") == 0)
+      ++count;
   }
   return count;
 }
 
 DWORD StartSecond(const std::wstring& arguments) {
   std::wstring line = L"\"" + KeyquillProcess::ExecutablePath() + L"\"";
-  if (!arguments.empty()) line += L" " + arguments;
+  if (!arguments.empty())
+    line += L" " + arguments;
   return RunToEnd(line, 10s);
 }
 
@@ -58,8 +60,8 @@ TEST_F(SingleInstance, SecondStartPassesOnlyAnExactFirstOptSwitch) {
     bool forwarded;
   };
   const Case cases[] = {
-      {L"", false},          {L"/OPT", false}, {L"x /opt", false}, {L"/opt2", false},
-      {L"-opt", false},      {L"/opt", true},  {L"/opt extra", true},
+      {L"", false},     {L"/OPT", false}, {L"x /opt", false},    {L"/opt2", false},
+      {L"-opt", false}, {L"/opt", true},  {L"/opt extra", true},
   };
   long expected = 0;
   for (const auto& c : cases) {

@@ -1,8 +1,8 @@
 // The program's entry: one Keyquill per log-on session. A second start never opens a
 // window; when its first argument is "/opt" it asks the running one for its Options dialog.
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -20,7 +20,8 @@ std::vector<std::u16string> Arguments() {
   int count = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::u16string> arguments;
-  for (int i = 1; argv && i < count; ++i) arguments.push_back(kq::win::Core(argv[i]));
+  for (int i = 1; argv && i < count; ++i)
+    arguments.push_back(kq::win::Core(argv[i]));
   LocalFree(argv);
   return arguments;
 }
@@ -31,7 +32,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   try {
     kq::app::ProgramObjects objects;
     kq::app::SingleInstance guard;
-    if (guard.IsFirst()) return kq::app::RunFirstInstance(instance, guard, objects);
+    if (guard.IsFirst())
+      return kq::app::RunFirstInstance(instance, guard, objects);
     if (kq::AsksForOptions(Arguments())) {
       if (HWND running = kq::app::SingleInstance::FindRunningInstanceWindow()) {
         PostMessageW(running, kq::app::SharedData->WM_ShowOptDlg(), 1, 0);

@@ -17,7 +17,8 @@ void AllowTaskbarCreated() {
   HMODULE user32 = LoadLibraryW(L"user32.dll");
   auto change = reinterpret_cast<ChangeWindowMessageFilterFn>(
       reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter")));
-  if (change) change(TaskbarCreatedMsg, MSGFLT_ADD);
+  if (change)
+    change(TaskbarCreatedMsg, MSGFLT_ADD);
 }
 
 }  // namespace

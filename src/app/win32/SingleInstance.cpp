@@ -24,7 +24,8 @@ class MappedView {
  public:
   explicit MappedView(void* view) : view_(view) {}
   ~MappedView() {
-    if (view_) UnmapViewOfFile(view_);
+    if (view_)
+      UnmapViewOfFile(view_);
   }
   InstanceRecord* get() const { return static_cast<InstanceRecord*>(view_); }
 
@@ -34,9 +35,11 @@ class MappedView {
 
 HWND ReadRecord() {
   win::UniqueHandle mapping(OpenFileMappingW(FILE_MAP_READ, FALSE, kRecordName));
-  if (!mapping) return nullptr;
+  if (!mapping)
+    return nullptr;
   MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(InstanceRecord)));
-  if (!view.get() || view.get()->magic != kRecordMagic) return nullptr;
+  if (!view.get() || view.get()->magic != kRecordMagic)
+    return nullptr;
   HWND window = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(view.get()->window));
   DWORD owner = 0;
   if (!IsWindow(window) || !GetWindowThreadProcessId(window, &owner) ||
@@ -76,9 +79,11 @@ void SingleInstance::CreateGlobalMutex() {
 void SingleInstance::PublishWindow(HWND applicationWindow) {
   published_.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                       sizeof(InstanceRecord), kRecordName));
-  if (!published_) return;
+  if (!published_)
+    return;
   MappedView view(MapViewOfFile(published_.get(), FILE_MAP_WRITE, 0, 0, sizeof(InstanceRecord)));
-  if (!view.get()) return;
+  if (!view.get())
+    return;
   view.get()->processId = GetCurrentProcessId();
   view.get()->window = reinterpret_cast<ULONG_PTR>(applicationWindow);
   view.get()->magic = kRecordMagic;
@@ -87,7 +92,8 @@ void SingleInstance::PublishWindow(HWND applicationWindow) {
 HWND SingleInstance::FindRunningInstanceWindow() {
   // The running instance may hold the mutex but not yet have published its window.
   for (int attempt = 0; attempt < 30; ++attempt) {
-    if (HWND window = ReadRecord()) return window;
+    if (HWND window = ReadRecord())
+      return window;
     Sleep(100);
   }
   return nullptr;

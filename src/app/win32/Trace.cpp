@@ -15,11 +15,13 @@ void Trace(std::u16string_view line) {
     DWORD length = GetEnvironmentVariableW(L"KEYQUILL_TRACE", buffer, MAX_PATH);
     return length && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
   }();
-  if (path.empty()) return;
+  if (path.empty())
+    return;
   win::UniqueHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return;
+  if (!file)
+    return;
   std::string text = ToUtf8(line) + "\r\n";
   DWORD written = 0;
   WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);

@@ -11,7 +11,8 @@ namespace {
 int busyLevel = 0;
 
 void LetQueuedMessagesRun() {
-  if (auto* application = ui::Application::Current()) application->ProcessMessages();
+  if (auto* application = ui::Application::Current())
+    application->ProcessMessages();
 }
 
 }  // namespace
@@ -26,7 +27,8 @@ void BeginBusy() {
 }
 
 void EndBusy() {
-  if (--busyLevel > 0) return;
+  if (--busyLevel > 0)
+    return;
   busyLevel = 0;
   SetCursor(LoadCursorW(nullptr, IDC_ARROW));
   LetQueuedMessagesRun();
@@ -37,6 +39,8 @@ void ResetBusy() {
   EndBusy();
 }
 
-int BusyLevel() { return busyLevel; }
+int BusyLevel() {
+  return busyLevel;
+}
 
 }  // namespace kq::win

@@ -1,7 +1,7 @@
 #include "common/win32/Files.h"
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -23,7 +23,8 @@ namespace {
 
 std::u16string ApplicationDataRoot() {
   LPITEMIDLIST items = nullptr;
-  if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_APPDATA, &items))) return {};
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_APPDATA, &items)))
+    return {};
   wchar_t path[MAX_PATH] = L"";
   BOOL found = SHGetPathFromIDListW(items, path);
   CoTaskMemFree(items);
@@ -41,10 +42,10 @@ bool SameFile(HANDLE a, HANDLE b) {
 }  // namespace
 
 std::u16string GetAppDataFolder() {
-  std::u16string folder = ProgramDataFolder(ApplicationDataRoot(), GetWindowsFolder(),
-                                            kProductName);
-  if (folder != GetWindowsFolder() && GetFileAttributesW(Wide(folder).c_str()) ==
-                                          INVALID_FILE_ATTRIBUTES) {
+  std::u16string folder =
+      ProgramDataFolder(ApplicationDataRoot(), GetWindowsFolder(), kProductName);
+  if (folder != GetWindowsFolder() &&
+      GetFileAttributesW(Wide(folder).c_str()) == INVALID_FILE_ATTRIBUTES) {
     SHCreateDirectoryExW(nullptr, Wide(folder).c_str(), nullptr);
   }
   return folder;
@@ -52,9 +53,11 @@ std::u16string GetAppDataFolder() {
 
 std::u16string NewTempFileName() {
   wchar_t folder[MAX_PATH + 1];
-  if (!GetTempPathW(MAX_PATH + 1, folder)) RaiseLastError(u"No temporary folder");
+  if (!GetTempPathW(MAX_PATH + 1, folder))
+    RaiseLastError(u"No temporary folder");
   wchar_t name[MAX_PATH];
-  if (!GetTempFileNameW(folder, L"~QVX", 0, name)) RaiseLastError(u"No temporary file");
+  if (!GetTempFileNameW(folder, L"~QVX", 0, name))
+    RaiseLastError(u"No temporary file");
   return Core(name);
 }
 
@@ -72,7 +75,8 @@ bool CanWriteToFolder(const std::u16string& filePath) {
   std::wstring target = Wide(folder + name);
   UniqueHandle file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr));
-  if (!file) return false;
+  if (!file)
+    return false;
   file.reset();
   DeleteFileW(target.c_str());
   return true;
@@ -82,18 +86,20 @@ void CopyFileKeepDate(const std::u16string& source, const std::u16string& destin
   UniqueHandle in(CreateFileW(Wide(source).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!in) RaiseLastError(u"Cannot open " + source);
+  if (!in)
+    RaiseLastError(u"Cannot open " + source);
   // Creating the destination truncates it: a copy onto itself would destroy the source.
   UniqueHandle existing(CreateFileW(Wide(destination).c_str(), 0,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (existing && SameFile(in.get(), existing.get())) {
     throw FileError(u"Cannot copy " + source + u" onto itself", ERROR_INVALID_PARAMETER);
   }
   existing.reset();
-  UniqueHandle out(CreateFileW(Wide(destination).c_str(), GENERIC_WRITE, 0, nullptr,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!out) RaiseLastError(u"Cannot create " + destination);
+  UniqueHandle out(CreateFileW(Wide(destination).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!out)
+    RaiseLastError(u"Cannot create " + destination);
 
   std::vector<char> buffer(64 * 1024);
   for (;;) {
@@ -101,7 +107,8 @@ void CopyFileKeepDate(const std::u16string& source, const std::u16string& destin
     if (!ReadFile(in.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
       RaiseLastError(u"Cannot read " + source);
     }
-    if (read == 0) break;
+    if (read == 0)
+      break;
     DWORD written = 0;
     if (!WriteFile(out.get(), buffer.data(), read, &written, nullptr) || written != read) {
       RaiseLastError(u"Cannot write " + destination);

@@ -23,7 +23,8 @@ class UniqueHandle {
   HANDLE get() const { return handle_; }
   HANDLE release() { return std::exchange(handle_, nullptr); }
   void reset(HANDLE handle = nullptr) {
-    if (*this) CloseHandle(handle_);
+    if (*this)
+      CloseHandle(handle_);
     handle_ = handle;
   }
 

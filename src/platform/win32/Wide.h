@@ -8,7 +8,11 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide strings are UTF
 
 namespace kq::win {
 
-inline std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
-inline std::u16string Core(std::wstring_view text) { return {text.begin(), text.end()}; }
+inline std::wstring Wide(std::u16string_view text) {
+  return {text.begin(), text.end()};
+}
+inline std::u16string Core(std::wstring_view text) {
+  return {text.begin(), text.end()};
+}
 
 }  // namespace kq::win

@@ -32,8 +32,10 @@ class Win32Key : public platform::RegistryKey {
                                                     RegAccess access) override {
     HKEY key = nullptr;
     LSTATUS status = RegOpenKeyExW(key_.get(), Wide(path).c_str(), 0, SamOf(access), &key);
-    if (status == ERROR_FILE_NOT_FOUND) return nullptr;
-    if (status != ERROR_SUCCESS) Raise(status, u"Cannot open key " + path);
+    if (status == ERROR_FILE_NOT_FOUND)
+      return nullptr;
+    if (status != ERROR_SUCCESS)
+      Raise(status, u"Cannot open key " + path);
     return std::make_unique<Win32Key>(UniqueHKey(key));
   }
 
@@ -41,7 +43,8 @@ class Win32Key : public platform::RegistryKey {
     HKEY key = nullptr;
     LSTATUS status = RegCreateKeyExW(key_.get(), Wide(path).c_str(), 0, nullptr, 0,
                                      KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
-    if (status != ERROR_SUCCESS) Raise(status, u"Cannot create key " + path);
+    if (status != ERROR_SUCCESS)
+      Raise(status, u"Cannot create key " + path);
     return std::make_unique<Win32Key>(UniqueHKey(key));
   }
 
@@ -53,13 +56,17 @@ class Win32Key : public platform::RegistryKey {
     LSTATUS status;
     do {  // the value may grow between the two calls
       status = RegQueryValueExW(key_.get(), wideName.c_str(), nullptr, &type, nullptr, &size);
-      if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
-      if (status != ERROR_SUCCESS) Raise(status, u"Cannot read value " + name);
+      if (status == ERROR_FILE_NOT_FOUND)
+        return std::nullopt;
+      if (status != ERROR_SUCCESS)
+        Raise(status, u"Cannot read value " + name);
       data.resize(size + sizeof(wchar_t));
       status = RegQueryValueExW(key_.get(), wideName.c_str(), nullptr, &type, data.data(), &size);
     } while (status == ERROR_MORE_DATA);
-    if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
-    if (status != ERROR_SUCCESS) Raise(status, u"Cannot read value " + name);
+    if (status == ERROR_FILE_NOT_FOUND)
+      return std::nullopt;
+    if (status != ERROR_SUCCESS)
+      Raise(status, u"Cannot read value " + name);
     data.resize(size);
 
     RegValue value;
@@ -70,14 +77,15 @@ class Win32Key : public platform::RegistryKey {
         std::u16string text(size / sizeof(char16_t), u'\0');
         std::copy_n(data.data(), text.size() * sizeof(char16_t),
                     reinterpret_cast<BYTE*>(text.data()));
-        while (!text.empty() && text.back() == u'\0') text.pop_back();
+        while (!text.empty() && text.back() == u'\0')
+          text.pop_back();
         value.text = std::move(text);
         break;
       }
       case REG_DWORD:
         value.type = RegType::DWord;
-        if (size >= sizeof(DWORD)) std::copy_n(data.data(), sizeof(DWORD),
-                                                reinterpret_cast<BYTE*>(&value.dword));
+        if (size >= sizeof(DWORD))
+          std::copy_n(data.data(), sizeof(DWORD), reinterpret_cast<BYTE*>(&value.dword));
         break;
       default:
         value.type = type == REG_BINARY ? RegType::Binary : RegType::Other;
@@ -109,13 +117,16 @@ class Win32Key : public platform::RegistryKey {
                                 static_cast<DWORD>(value.bytes.size()));
         break;
     }
-    if (status != ERROR_SUCCESS) Raise(status, u"Cannot write value " + name);
+    if (status != ERROR_SUCCESS)
+      Raise(status, u"Cannot write value " + name);
   }
 
   bool DeleteValue(const std::u16string& name) override {
     LSTATUS status = RegDeleteValueW(key_.get(), Wide(name).c_str());
-    if (status == ERROR_FILE_NOT_FOUND) return false;
-    if (status != ERROR_SUCCESS) Raise(status, u"Cannot delete value " + name);
+    if (status == ERROR_FILE_NOT_FOUND)
+      return false;
+    if (status != ERROR_SUCCESS)
+      Raise(status, u"Cannot delete value " + name);
     return true;
   }
 
@@ -126,8 +137,10 @@ class Win32Key : public platform::RegistryKey {
       DWORD length = 256;
       LSTATUS status =
           RegEnumKeyExW(key_.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr);
-      if (status == ERROR_NO_MORE_ITEMS) break;
-      if (status != ERROR_SUCCESS) Raise(status, u"Cannot list keys");
+      if (status == ERROR_NO_MORE_ITEMS)
+        break;
+      if (status != ERROR_SUCCESS)
+        Raise(status, u"Cannot list keys");
       names.push_back(Core(std::wstring_view(name, length)));
     }
     return names;
@@ -137,15 +150,18 @@ class Win32Key : public platform::RegistryKey {
     DWORD maxLength = 0;
     LSTATUS status = RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr,
                                       nullptr, nullptr, &maxLength, nullptr, nullptr, nullptr);
-    if (status != ERROR_SUCCESS) Raise(status, u"Cannot list values");
+    if (status != ERROR_SUCCESS)
+      Raise(status, u"Cannot list values");
     std::vector<std::u16string> names;
     std::vector<wchar_t> name(maxLength + 1);
     for (DWORD i = 0;; ++i) {
       DWORD length = static_cast<DWORD>(name.size());
       status =
           RegEnumValueW(key_.get(), i, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
-      if (status == ERROR_NO_MORE_ITEMS) break;
-      if (status != ERROR_SUCCESS) Raise(status, u"Cannot list values");
+      if (status == ERROR_NO_MORE_ITEMS)
+        break;
+      if (status != ERROR_SUCCESS)
+        Raise(status, u"Cannot list values");
       names.push_back(Core(std::wstring_view(name.data(), length)));
     }
     return names;
@@ -154,9 +170,12 @@ class Win32Key : public platform::RegistryKey {
   bool DeleteSubKeyTree(const std::u16string& path) override {
     std::wstring widePath = Wide(path);
     LSTATUS status = RegDeleteTreeW(key_.get(), path.empty() ? nullptr : widePath.c_str());
-    if (status == ERROR_FILE_NOT_FOUND) return false;
-    if (status != ERROR_SUCCESS) Raise(status, u"Cannot delete key " + path);
-    if (!path.empty()) RegDeleteKeyW(key_.get(), widePath.c_str());  // some systems keep it
+    if (status == ERROR_FILE_NOT_FOUND)
+      return false;
+    if (status != ERROR_SUCCESS)
+      Raise(status, u"Cannot delete key " + path);
+    if (!path.empty())
+      RegDeleteKeyW(key_.get(), widePath.c_str());  // some systems keep it
     return true;
   }
 

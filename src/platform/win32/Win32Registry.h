@@ -24,7 +24,8 @@ class UniqueHKey {
   HKEY get() const { return key_; }
   HKEY release() { return std::exchange(key_, nullptr); }
   void reset(HKEY key = nullptr) {
-    if (key_ && !IsPredefined(key_)) RegCloseKey(key_);
+    if (key_ && !IsPredefined(key_))
+      RegCloseKey(key_);
     key_ = key;
   }
 

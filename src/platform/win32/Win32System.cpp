@@ -36,13 +36,14 @@ platform::NumberFormat QueryUserNumberFormat() {
 }
 
 std::string Win32AnsiCodePage::FromUnicode(const std::u16string& text) const {
-  if (text.empty()) return {};
+  if (text.empty())
+    return {};
   std::wstring wide = Wide(text);
   // No best-fit mapping: a character the code page lacks becomes the default character
   // rather than a look-alike letter, so that two different characters never meet as one.
   const DWORD flags = WC_NO_BEST_FIT_CHARS;
-  int size = WideCharToMultiByte(CP_ACP, flags, wide.data(), static_cast<int>(wide.size()),
-                                 nullptr, 0, nullptr, nullptr);
+  int size = WideCharToMultiByte(CP_ACP, flags, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(size), '\0');
   WideCharToMultiByte(CP_ACP, flags, wide.data(), static_cast<int>(wide.size()), out.data(), size,
                       nullptr, nullptr);
@@ -50,9 +51,10 @@ std::string Win32AnsiCodePage::FromUnicode(const std::u16string& text) const {
 }
 
 std::u16string Win32AnsiCodePage::ToUnicode(const std::string& bytes) const {
-  if (bytes.empty()) return {};
-  int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                 0);
+  if (bytes.empty())
+    return {};
+  int size =
+      MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring out(static_cast<size_t>(size), L'\0');
   MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), size);
   return Core(out);
@@ -65,8 +67,10 @@ std::u16string SystemErrorText(DWORD code) {
       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
   LocalFree(buffer);
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
-  if (text.empty()) text = L"System error " + std::to_wstring(code);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r'))
+    text.pop_back();
+  if (text.empty())
+    text = L"System error " + std::to_wstring(code);
   return Core(text);
 }
 
@@ -74,7 +78,8 @@ std::u16string ExecutablePath() {
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
     DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length < buffer.size()) return Core(std::wstring_view(buffer.data(), length));
+    if (length < buffer.size())
+      return Core(std::wstring_view(buffer.data(), length));
     buffer.resize(buffer.size() * 2);
   }
 }

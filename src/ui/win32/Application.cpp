@@ -22,16 +22,20 @@ Application::Application(HINSTANCE instance) : instance_(instance) {
   // "TaskbarCreated" reach it. It is never shown.
   window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                             nullptr, instance, nullptr);
-  if (!window_) throw std::runtime_error("cannot create the application window");
+  if (!window_)
+    throw std::runtime_error("cannot create the application window");
 }
 
 Application::~Application() {
-  if (window_) DestroyWindow(window_);
+  if (window_)
+    DestroyWindow(window_);
   UnregisterClassW(kWindowClass, instance_);
   theApplication = nullptr;
 }
 
-Application* Application::Current() { return theApplication; }
+Application* Application::Current() {
+  return theApplication;
+}
 
 void Application::SetTitle(const std::wstring& title) {
   title_ = title;
@@ -44,7 +48,8 @@ bool Application::HandleOne(MSG& msg) {
     exitCode_ = static_cast<int>(msg.wParam);
     return false;
   }
-  if (filter_ && filter_(msg)) return true;
+  if (filter_ && filter_(msg))
+    return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   return true;
@@ -59,7 +64,8 @@ void Application::RunUntil(const std::function<bool()>& done) {
   MSG msg;
   while (!terminated_ && !done()) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == -1) break;
+    if (got == -1)
+      break;
     if (got == 0) {
       terminated_ = true;
       exitCode_ = static_cast<int>(msg.wParam);
@@ -72,18 +78,19 @@ void Application::RunUntil(const std::function<bool()>& done) {
 }
 
 void Application::Terminate() {
-  if (!terminated_) PostQuitMessage(0);
+  if (!terminated_)
+    PostQuitMessage(0);
 }
 
 void Application::ProcessMessages() {
   MSG msg;
   while (!terminated_ && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!HandleOne(msg)) PostQuitMessage(exitCode_);
+    if (!HandleOne(msg))
+      PostQuitMessage(exitCode_);
   }
 }
 
-LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CLOSE && theApplication && theApplication->window_ == window) {
     if (theApplication->onClose_) {
       theApplication->onClose_();

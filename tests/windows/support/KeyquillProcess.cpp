@@ -48,14 +48,15 @@ DWORD RunToEnd(const std::wstring& commandLine, std::chrono::milliseconds timeou
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
   std::wstring line = commandLine;
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &info)) {
     ADD_FAILURE() << "cannot start " << ToUtf8(std::u16string(line.begin(), line.end()));
     return static_cast<DWORD>(-1);
   }
   win::UniqueHandle process(info.hProcess);
   win::UniqueHandle thread(info.hThread);
-  if (processId) *processId = info.dwProcessId;
+  if (processId)
+    *processId = info.dwProcessId;
   if (WaitForSingleObject(process.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
     TerminateProcess(process.get(), 99);
     return static_cast<DWORD>(-1);
@@ -76,23 +77,27 @@ KeyquillProcess::KeyquillProcess() {
 KeyquillProcess::~KeyquillProcess() {
   if (Running()) {
     Stop();
-    if (Running()) TerminateProcess(process_.get(), 99);
+    if (Running())
+      TerminateProcess(process_.get(), 99);
   }
   DeleteFileW(tracePath_.c_str());
 }
 
-std::wstring KeyquillProcess::ExecutablePath() { return TestProgramFolder() + L"\\Keyquill.exe"; }
+std::wstring KeyquillProcess::ExecutablePath() {
+  return TestProgramFolder() + L"\\Keyquill.exe";
+}
 
 void KeyquillProcess::Start(const std::wstring& arguments) {
   DeleteFileW(tracePath_.c_str());
   SetEnvironmentVariableW(L"KEYQUILL_TRACE", tracePath_.c_str());
   std::wstring line = L"\"" + ExecutablePath() + L"\"";
-  if (!arguments.empty()) line += L" " + arguments;
+  if (!arguments.empty())
+    line += L" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                nullptr, &startup, &info);
+  BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                &startup, &info);
   SetEnvironmentVariableW(L"KEYQUILL_TRACE", nullptr);
   ASSERT_TRUE(started) << "cannot start Keyquill.exe";
   process_.reset(info.hProcess);
@@ -102,7 +107,8 @@ void KeyquillProcess::Start(const std::wstring& arguments) {
 }
 
 DWORD KeyquillProcess::Stop() {
-  if (HWND window = ApplicationWindow()) PostMessageW(window, WM_CLOSE, 0, 0);
+  if (HWND window = ApplicationWindow())
+    PostMessageW(window, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0) {
     ADD_FAILURE() << "Keyquill.exe did not end after WM_CLOSE";
     TerminateProcess(process_.get(), 99);
@@ -127,7 +133,8 @@ std::vector<std::string> KeyquillProcess::TraceLines() const {
   std::vector<std::string> lines;
   std::ifstream in{std::filesystem::path(tracePath_)};
   for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
     lines.push_back(line);
   }
   return lines;
@@ -138,7 +145,8 @@ bool KeyquillProcess::WaitForTrace(const std::string& line,
   auto deadline = std::chrono::steady_clock::now() + timeout;
   do {
     for (const auto& traced : TraceLines()) {
-      if (traced == line) return true;
+      if (traced == line)
+        return true;
     }
     std::this_thread::sleep_for(20ms);
   } while (std::chrono::steady_clock::now() < deadline);

@@ -6,13 +6,15 @@ namespace kq::testing {
 
 std::wstring RawValue::Text() const {
   std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
-  while (!text.empty() && text.back() == L'\0') text.pop_back();
+  while (!text.empty() && text.back() == L'\0')
+    text.pop_back();
   return text;
 }
 
 DWORD RawValue::Number() const {
   DWORD value = 0;
-  if (data.size() >= sizeof value) memcpy(&value, data.data(), sizeof value);
+  if (data.size() >= sizeof value)
+    memcpy(&value, data.data(), sizeof value);
   return value;
 }
 
@@ -21,17 +23,19 @@ std::optional<RawValue> ReadRaw(const std::wstring& keyPath, const std::wstring&
   DWORD size = 0;
   LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), name.c_str(),
                                 RRF_RT_ANY | RRF_NOEXPAND, &value.type, nullptr, &size);
-  if (status != ERROR_SUCCESS) return std::nullopt;
+  if (status != ERROR_SUCCESS)
+    return std::nullopt;
   value.data.resize(size);
-  status = RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), name.c_str(),
-                        RRF_RT_ANY | RRF_NOEXPAND, &value.type, value.data.data(), &size);
-  if (status != ERROR_SUCCESS) return std::nullopt;
+  status = RegGetValueW(HKEY_CURRENT_USER, keyPath.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND,
+                        &value.type, value.data.data(), &size);
+  if (status != ERROR_SUCCESS)
+    return std::nullopt;
   value.data.resize(size);
   return value;
 }
 
-void WriteRaw(const std::wstring& keyPath, const std::wstring& name, DWORD type,
-              const void* data, DWORD size) {
+void WriteRaw(const std::wstring& keyPath, const std::wstring& name, DWORD type, const void* data,
+              DWORD size) {
   ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, keyPath.c_str(), name.c_str(), type, data, size),
             ERROR_SUCCESS);
 }

@@ -19,8 +19,8 @@ struct RawValue {
 };
 
 std::optional<RawValue> ReadRaw(const std::wstring& keyPath, const std::wstring& name);
-void WriteRaw(const std::wstring& keyPath, const std::wstring& name, DWORD type,
-              const void* data, DWORD size);
+void WriteRaw(const std::wstring& keyPath, const std::wstring& name, DWORD type, const void* data,
+              DWORD size);
 void WriteRawString(const std::wstring& keyPath, const std::wstring& name,
                     const std::wstring& text);
 void WriteRawDWord(const std::wstring& keyPath, const std::wstring& name, DWORD value);
