@@ -2,8 +2,9 @@
 // first argument on to the running instance.
 #include <gtest/gtest.h>
 
-#include <tlhelp32.h>
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <algorithm>
 

@@ -1,8 +1,9 @@
 // The program's entry: one Keyquill per log-on session. A second start never opens a
 // window; when its first argument is "/opt" it asks the running one for its Options dialog.
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <vector>
 

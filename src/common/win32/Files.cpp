@@ -1,7 +1,8 @@
 #include "common/win32/Files.h"
 
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <vector>
 
