@@ -33,6 +33,21 @@ BOOL CALLBACK MatchApplicationWindow(HWND window, LPARAM data) {
   return TRUE;
 }
 
+// Under Wine a start fails now and then for a moment while another process is ending; a few
+// tries tell that apart from a program that cannot start at all.
+bool StartProcess(std::wstring commandLine, PROCESS_INFORMATION& info) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &info)) {
+      return true;
+    }
+    Sleep(200);
+  }
+  return false;
+}
+
 }  // namespace
 
 std::wstring TestProgramFolder() {
@@ -44,13 +59,11 @@ std::wstring TestProgramFolder() {
 
 DWORD RunToEnd(const std::wstring& commandLine, std::chrono::milliseconds timeout,
                DWORD* processId) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
   std::wstring line = commandLine;
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
-    ADD_FAILURE() << "cannot start " << ToUtf8(std::u16string(line.begin(), line.end()));
+  if (!StartProcess(line, info)) {
+    ADD_FAILURE() << "cannot start " << ToUtf8(std::u16string(line.begin(), line.end()))
+                  << ": error " << GetLastError();
     return static_cast<DWORD>(-1);
   }
   win::UniqueHandle process(info.hProcess);
@@ -93,11 +106,8 @@ void KeyquillProcess::Start(const std::wstring& arguments) {
   std::wstring line = L"\"" + ExecutablePath() + L"\"";
   if (!arguments.empty())
     line += L" " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                &startup, &info);
+  bool started = StartProcess(line, info);
   SetEnvironmentVariableW(L"KEYQUILL_TRACE", nullptr);
   ASSERT_TRUE(started) << "cannot start Keyquill.exe";
   process_.reset(info.hProcess);
