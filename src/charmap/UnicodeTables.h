@@ -4,7 +4,8 @@
 //
 // Texts are stored as single-byte characters (Latin-1; all are ASCII apart from two no-break
 // spaces in one sub-block name) in one pool. A character name is a list of words separated by
-// single blanks, kept as indices into a word list, because the 14775 names share few words.
+// single blanks, kept as indices into a word list, because the 14775 names are made of only 5976
+// distinct words; this halves the tables' size.
 
 #include <cstddef>
 #include <cstdint>

@@ -248,8 +248,8 @@ def main():
             print(f"generate_tables: {error}", file=sys.stderr)
             return 1
         if current != source:
-            print(f"{args.output} is not what {args.names_list} generates; "
-                  "run tools/unicode/generate_tables.py", file=sys.stderr)
+            print(f"{args.output} is not what {args.names_list} generates; regenerate it with\n"
+                  f"  python3 {sys.argv[0]} {args.names_list} {args.output}", file=sys.stderr)
             return 1
         return 0
     with open(args.output, "w", encoding="ascii", newline="\n") as f:
