@@ -5,13 +5,10 @@
 
 namespace kq {
 
-using platform::RegAccess;
 using platform::RegType;
 
 TQvxIniFile::TQvxIniFile(platform::Registry& registry, const std::u16string& fileName)
-    : FType(TIniType::tiReg),
-      FRegistry(&registry),
-      FRegIni(std::make_unique<RegistryIniFile>(registry, fileName)) {}
+    : FType(TIniType::tiReg), FRegIni(std::make_unique<RegistryIniFile>(registry, fileName)) {}
 
 TQvxIniFile::TQvxIniFile(const std::u16string& fileName)
     : FType(TIniType::tiIni), FIni(std::make_unique<IniFile>(fileName)) {}
@@ -35,14 +32,8 @@ std::int32_t TQvxIniFile::ReadInteger(const std::u16string& section, const std::
                                       std::int32_t fallback) const {
   if (FIni)
     return FIni->ReadInteger(section, ident, fallback);
-  // The type is looked up through a read-only key of its own, which never creates anything.
-  std::optional<RegType> type;
-  if (auto key = FRegistry->OpenCurrentUser(FRegIni->FileName(), RegAccess::Read)) {
-    if (auto sectionKey = key->OpenSubKey(section, RegAccess::Read)) {
-      if (auto value = sectionKey->ReadValue(ident))
-        type = value->type;
-    }
-  }
+  // The type comes from a read-only key of its own, which never creates a section.
+  std::optional<RegType> type = FRegIni->ValueType(section, ident);
   if (type == RegType::DWord)
     return FRegIni->ReadInteger(section, ident, fallback);
   return StrToInt(FRegIni->ReadString(section, ident, IntToStr(fallback)));

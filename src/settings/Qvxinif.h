@@ -47,7 +47,6 @@ class TQvxIniFile {
 
  private:
   TIniType FType;
-  platform::Registry* FRegistry = nullptr;
   std::unique_ptr<RegistryIniFile> FRegIni;
   std::unique_ptr<IniFile> FIni;
 };
