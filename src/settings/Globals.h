@@ -7,18 +7,12 @@
 #include <string>
 
 #include "compose/ComposeKey.h"
+#include "errorreport/ErrorMessages.h"
 #include "platform/Registry.h"
 #include "platform/WindowsRelease.h"
 #include "settings/RegistryIniFile.h"
 
 namespace kq {
-
-// Where the program shows an error text to the user (ShowErrorMsg).
-class ErrorMessages {
- public:
-  virtual ~ErrorMessages() = default;
-  virtual void ShowErrorMsg(const std::u16string& message) = 0;
-};
 
 inline constexpr char16_t kRunKeyPath[] = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char16_t kRunValueName[] = u"Keyquill";

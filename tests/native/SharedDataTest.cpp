@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Errors.h"
+#include "fakes/RecordingPrompts.h"
 #include "platform/MemoryRegistry.h"
 #include "settings/Globals.h"
 #include "settings/Qvxinif.h"
@@ -9,15 +10,11 @@
 namespace kq {
 namespace {
 
+using testing::RecordedErrors;
+
 using platform::RegAccess;
 using platform::RegType;
 using platform::RegValue;
-
-class RecordedErrors : public ErrorMessages {
- public:
-  void ShowErrorMsg(const std::u16string& message) override { shown.push_back(message); }
-  std::vector<std::u16string> shown;
-};
 
 constexpr char16_t kExe[] = u"C:\\Program Files\\Keyquill\\Keyquill.exe";
 constexpr char16_t kRunString[] = u"\"C:\\Program Files\\Keyquill\\Keyquill.exe\"";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Errors.h"
+#include "fakes/RecordingPrompts.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
 #include "settings/Globals.h"
@@ -11,12 +12,6 @@
 
 namespace kq::testing {
 namespace {
-
-class RecordedErrors : public ErrorMessages {
- public:
-  void ShowErrorMsg(const std::u16string& message) override { shown.push_back(message); }
-  std::vector<std::u16string> shown;
-};
 
 class SettingsOnTheRealRegistry : public ::testing::Test {
  protected:

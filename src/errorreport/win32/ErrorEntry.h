@@ -1,19 +1,24 @@
 #pragma once
 // The entry points through which the program shows an error to the user.
 
+#include <exception>
 #include <string>
 
-#include "settings/Globals.h"
+#include "errorreport/ErrorMessages.h"
 
 namespace kq::win {
 
 // Shows the text as an error and waits until the user closes it.
 void ShowErrorMsg(const std::u16string& message);
 
-// ShowErrorMsg behind the interface the portable settings code reports through.
+// Shows a caught exception's message, with the way to report it once that exists.
+void ReportException(const std::exception& error);
+
+// The entry points behind the interface the portable code reports through.
 class Win32ErrorMessages : public ErrorMessages {
  public:
   void ShowErrorMsg(const std::u16string& message) override { win::ShowErrorMsg(message); }
+  void ReportException(const std::exception& error) override { win::ReportException(error); }
 };
 
 }  // namespace kq::win
