@@ -4,7 +4,9 @@
 #include "common/Product.h"
 #include "common/Text.h"
 #include "platform/win32/Wide.h"
+#include "errorreport/win32/ErrorEntry.h"
 #include "ui/win32/Application.h"
+#include "ui/win32/UiErrors.h"
 
 namespace kq::app {
 
@@ -26,6 +28,7 @@ bool AppMessage(MSG& msg) {
 int RunFirstInstance(HINSTANCE instance, SingleInstance& guard, ProgramObjects& objects) {
   guard.CreateGlobalMutex();
   ui::Application application(instance);  // its window stays hidden: no taskbar button
+  ui::SetUiExceptionHandler([](const std::exception& error) { win::ReportException(error); });
   application.SetTitle(win::Wide(kProductName));
   guard.PublishWindow(application.Handle());
   application.SetMessageFilter(AppMessage);

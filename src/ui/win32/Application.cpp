@@ -47,6 +47,13 @@ void Application::SetTitle(const std::wstring& title) {
   SetWindowTextW(window_, title.c_str());
 }
 
+HWND Application::ActiveOwner() const {
+  HWND active = GetActiveWindow();
+  if (active && IsWindowVisible(active) && Form::FromHandle(active))
+    return active;
+  return mainForm_ ? mainForm_->Handle() : window_;
+}
+
 std::wstring Application::MainCaption() const {
   return mainForm_ ? mainForm_->Caption() : title_;
 }

@@ -38,8 +38,14 @@ class Application {
   // The program's main form (the tray window), absent until it exists.
   Form* MainForm() const { return mainForm_; }
   void SetMainForm(Form* form) { mainForm_ = form; }
+  // The window a message box belongs to: the program's active window when it is visible
+  // (a dialog asking something), else the main form, else the application window.
+  HWND ActiveOwner() const;
   // The caption dialogs and message boxes use: the main form's, else the title.
   std::wstring MainCaption() const;
+
+  // Shows a control's hint where the program has a place for it; may be empty.
+  std::function<void(const std::u16string&)> OnHint;
 
   // The HTML Help file; topics open by context number.
   const std::wstring& HelpFile() const { return helpFile_; }

@@ -91,6 +91,13 @@ void Label::SetAutoSize(bool autoSize) {
     FitToText();
 }
 
+void Label::SetShowAccelChar(bool show) {
+  LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+  style = show ? (style & ~static_cast<LONG_PTR>(SS_NOPREFIX)) : (style | SS_NOPREFIX);
+  SetWindowLongPtrW(Handle(), GWL_STYLE, style);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void Label::Relayout() {
   Control::Relayout();
   if (autoSize_)

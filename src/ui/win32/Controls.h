@@ -51,6 +51,8 @@ class Label : public Control {
         TextAlign align = TextAlign::Left, bool wordWrap = false);
   // Fits the label to its text: the height for a wrapping label, else the width.
   void SetAutoSize(bool autoSize);
+  // Whether "&" marks a mnemonic (the default) or shows as itself.
+  void SetShowAccelChar(bool show);
   void Relayout() override;
 
  private:
