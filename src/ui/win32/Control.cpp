@@ -1,6 +1,7 @@
 #include "ui/win32/Control.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "ui/win32/Dpi.h"
 #include "ui/win32/Form.h"
@@ -133,41 +134,54 @@ RECT Control::PixelRect() const {
   if (!parent_)
     return {};
   UINT dpi = Dpi();
-  SIZE pixels = PixelClientSize(parent_->Handle());
-  int cw = Unscale(pixels.cx, dpi), ch = Unscale(pixels.cy, dpi);
-  int x = place_.left, y = place_.top, w = place_.width, h = place_.height;
-  auto follow = [](int& pos, int& size, bool nearEdge, bool farEdge, int designed, int now) {
-    int grown = now - designed;
-    if (farEdge && nearEdge)
-      size += grown;
-    else if (farEdge)
-      pos += grown;
-    else if (!nearEdge && designed > 0)
-      pos = (pos + size / 2) * now / designed - size / 2;
+  SIZE client = PixelClientSize(parent_->Handle());
+  // One axis in pixels: the far edge of a control anchored there keeps its designed distance
+  // to the container's far edge, measured at the current dpi.
+  auto axis = [dpi](int pos, int size, bool nearEdge, bool farEdge, int designed,
+                    int now) -> std::pair<int, int> {
+    int start, end;
+    int farDistance = Scale(designed - pos - size, dpi);
+    if (farEdge) {
+      end = now - farDistance;
+      start = nearEdge ? Scale(pos, dpi) : end - Scale(size, dpi);
+    } else if (!nearEdge && designed > 0) {
+      int centre = MulDiv(Scale(2 * pos + size, dpi), now, 2 * Scale(designed, dpi));
+      start = centre - Scale(size, dpi) / 2;
+      end = start + Scale(size, dpi);
+    } else {
+      start = Scale(pos, dpi);
+      end = start + Scale(size, dpi);
+    }
+    return {start, end};
   };
+  RECT r{};
+  const Place& p = place_;
   switch (align_) {
-    case Align::None:
-      follow(x, w, place_.anchors & akLeft, place_.anchors & akRight, designContainer_.cx, cw);
-      follow(y, h, place_.anchors & akTop, place_.anchors & akBottom, designContainer_.cy, ch);
+    case Align::None: {
+      auto [left, right] = axis(p.left, p.width, p.anchors & akLeft, p.anchors & akRight,
+                                designContainer_.cx, client.cx);
+      auto [top, bottom] = axis(p.top, p.height, p.anchors & akTop, p.anchors & akBottom,
+                                designContainer_.cy, client.cy);
+      r = {left, top, right, bottom};
       break;
+    }
     case Align::Top:
-      x = 0, y = 0, w = cw;
+      r = {0, 0, client.cx, Scale(p.height, dpi)};
       break;
     case Align::Bottom:
-      x = 0, y = ch - h, w = cw;
+      r = {0, client.cy - Scale(p.height, dpi), client.cx, client.cy};
       break;
     case Align::Left:
-      x = 0, y = 0, h = ch;
+      r = {0, 0, Scale(p.width, dpi), client.cy};
       break;
     case Align::Right:
-      x = cw - w, y = 0, h = ch;
+      r = {client.cx - Scale(p.width, dpi), 0, client.cx, client.cy};
       break;
     case Align::Client:
-      x = 0, y = 0, w = cw, h = ch;
+      r = {0, 0, client.cx, client.cy};
       break;
   }
-  int left = Scale(x, dpi), top = Scale(y, dpi);
-  return {left, top, left + Scale(w, dpi), top + Scale(h, dpi)};
+  return r;
 }
 
 void Control::Relayout() {

@@ -155,6 +155,11 @@ void Form::Show() {
   DoShow();
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
+  // The focus starts on the first control that takes it, as in any dialog.
+  if (!IsChild(Handle(), GetFocus())) {
+    if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE))
+      ::SetFocus(first);
+  }
 }
 
 void Form::Hide() {
