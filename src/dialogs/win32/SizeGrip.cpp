@@ -14,7 +14,7 @@ ui::Place GripPlace(ui::Container& parent) {
 
 TSizeGrip::TSizeGrip(ui::Container& parent)
     : Control(parent, GripPlace(parent), L"SCROLLBAR",
-              SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN | WS_CLIPSIBLINGS) {
+              SBS_SIZEGRIP | WS_CLIPSIBLINGS) {
   SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
