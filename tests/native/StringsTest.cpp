@@ -12,6 +12,14 @@ namespace {
 constexpr platform::NumberFormat kPointLocale{u'.', u','};
 constexpr platform::NumberFormat kCommaLocale{u',', u'.'};
 
+TEST(FormatText, FillsPlaceholdersInOrder) {
+  EXPECT_EQ(FormatText(u"\"%s\" for \"%s\" (%d)", {u"'e", u"\u00e9", u"3"}),
+            u"\"'e\" for \"\u00e9\" (3)");
+  EXPECT_EQ(FormatText(u"%s and %s", {u"%s", u"x"}), u"%s and x");  // arguments are not rescanned
+  EXPECT_EQ(FormatText(u"100%% %s %s", {u"done"}), u"100% done %s");
+  EXPECT_EQ(FormatText(u"end %", {}), u"end %");
+}
+
 TEST(FormatByteSize, LimitsAreStrict) {
   struct Case {
     std::int64_t bytes;
@@ -35,12 +43,21 @@ TEST(IsValidNumber, FollowsTheLocale) {
     bool comma;  // under one with a comma
   };
   const Case cases[] = {
-      {u"2.06", true, false},     {u"2,06", false, true},    {u"1e3", true, true},
-      {u"-1.5E-2", true, false},  {u"+7", true, true},       {u"2.06b", false, false},
-      {u"", false, false},        {u"1,000", false, true},   {u"1.000", true, false},
-      {u" 1", false, false},      {u"e3", false, false},     {u"1e", false, false},
-      {u".5", true, false},       {u"\u0661", false, false},  // a digit of another script is above
-                                                              // U+00FF
+      {u"2.06", true, false},
+      {u"2,06", false, true},
+      {u"1e3", true, true},
+      {u"-1.5E-2", true, false},
+      {u"+7", true, true},
+      {u"2.06b", false, false},
+      {u"", false, false},
+      {u"1,000", false, true},
+      {u"1.000", true, false},
+      {u" 1", false, false},
+      {u"e3", false, false},
+      {u"1e", false, false},
+      {u".5", true, false},
+      {u"\u0661", false, false},  // a digit of another script is above
+                                  // U+00FF
       {u"1e99999", false, false},
   };
   for (const auto& c : cases) {
