@@ -19,8 +19,12 @@ class FileSystem {
   // new file in the same folder, which is flushed and then takes the old file's place in
   // one step. When anything fails the old file (or its absence) stays as it was.
   virtual void ReplaceContent(const std::u16string& path, std::string_view bytes) = 0;
-  // Copies a file over the destination, which may exist.
-  virtual void Copy(const std::u16string& source, const std::u16string& destination) = 0;
+  // Copies a file over the destination, which may exist: read whole, then replaced as by
+  // ReplaceContent, so a failed copy leaves the destination as it was and a copy onto itself
+  // changes nothing.
+  void Copy(const std::u16string& source, const std::u16string& destination) {
+    ReplaceContent(destination, ReadAll(source));
+  }
 };
 
 // The C++ library's files. On a system whose folder separator is the slash the program's
@@ -30,7 +34,6 @@ class StdFileSystem : public FileSystem {
   bool Exists(const std::u16string& path) const override;
   std::string ReadAll(const std::u16string& path) const override;
   void ReplaceContent(const std::u16string& path, std::string_view bytes) override;
-  void Copy(const std::u16string& source, const std::u16string& destination) override;
 };
 
 }  // namespace kq::platform

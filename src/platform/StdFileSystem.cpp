@@ -1,12 +1,12 @@
+#include "platform/FileSystem.h"
+
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
 #include "common/Errors.h"
 #include "common/Text.h"
-#include "platform/FileSystem.h"
 
 namespace kq::platform {
 
@@ -95,17 +95,6 @@ void StdFileSystem::ReplaceContent(const std::u16string& path, std::string_view 
     fs::remove(temporary, ignored);
     Raise(u"Cannot save", path, code);
   }
-}
-
-void StdFileSystem::Copy(const std::u16string& source, const std::u16string& destination) {
-  std::error_code code;
-  const fs::path from = PathOf(source);
-  const fs::path to = PathOf(destination);
-  if (fs::exists(to, code) && fs::equivalent(from, to, code))
-    Raise(u"Cannot copy", source, std::make_error_code(std::errc::invalid_argument));
-  fs::copy_file(from, to, fs::copy_options::overwrite_existing, code);
-  if (code)
-    Raise(u"Cannot copy", source, code);
 }
 
 }  // namespace kq::platform

@@ -38,10 +38,6 @@ class MemoryFileSystem : public platform::FileSystem {
     ++replaces;
   }
 
-  void Copy(const std::u16string& source, const std::u16string& destination) override {
-    files[destination] = ReadAll(source);
-  }
-
   std::map<std::u16string, std::string> files;
   // When set, a replace that writes more bytes than this fails after writing them.
   std::optional<size_t> failAfterBytes;

@@ -6,16 +6,10 @@
 #include "common/win32/Files.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Wide.h"
-#include "platform/win32/Win32System.h"
 
 namespace kq::win {
 
 namespace {
-
-[[noreturn]] void RaiseLastError(std::u16string_view what, const std::u16string& path) {
-  DWORD code = GetLastError();
-  throw FileError(std::u16string(what) + u' ' + path + u": " + SystemErrorText(code), code);
-}
 
 std::u16string FolderOf(const std::u16string& path) {
   size_t slash = path.find_last_of(u"\\/:");
@@ -33,17 +27,17 @@ std::string Win32FileSystem::ReadAll(const std::u16string& path) const {
   UniqueHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file)
-    RaiseLastError(u"Cannot open", path);
+    RaiseLastFileError(u"Cannot open " + path);
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size))
-    RaiseLastError(u"Cannot read", path);
+    RaiseLastFileError(u"Cannot read " + path);
   std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
   size_t done = 0;
   while (done < bytes.size()) {
     DWORD read = 0;
     DWORD wanted = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
     if (!::ReadFile(file.get(), bytes.data() + done, wanted, &read, nullptr))
-      RaiseLastError(u"Cannot read", path);
+      RaiseLastFileError(u"Cannot read " + path);
     if (read == 0)
       break;  // the file shrank while we read it
     done += read;
@@ -55,35 +49,31 @@ std::string Win32FileSystem::ReadAll(const std::u16string& path) const {
 void Win32FileSystem::ReplaceContent(const std::u16string& path, std::string_view bytes) {
   wchar_t temporary[MAX_PATH];
   if (!GetTempFileNameW(Wide(FolderOf(path)).c_str(), L"~KQ", 0, temporary))
-    RaiseLastError(u"Cannot save", path);
+    RaiseLastFileError(u"Cannot save " + path);
   try {
     UniqueHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-      RaiseLastError(u"Cannot save", path);
+      RaiseLastFileError(u"Cannot save " + path);
     size_t done = 0;
     while (done < bytes.size()) {
       DWORD written = 0;
       DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
       if (!::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0)
-        RaiseLastError(u"Cannot save", path);
+        RaiseLastFileError(u"Cannot save " + path);
       done += written;
     }
     if (!FlushFileBuffers(file.get()))
-      RaiseLastError(u"Cannot save", path);
+      RaiseLastFileError(u"Cannot save " + path);
     file.reset();
     if (!MoveFileExW(temporary, Wide(path).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      RaiseLastError(u"Cannot save", path);
+      RaiseLastFileError(u"Cannot save " + path);
     }
   } catch (const FileError&) {
     DeleteFileW(temporary);
     throw;
   }
-}
-
-void Win32FileSystem::Copy(const std::u16string& source, const std::u16string& destination) {
-  CopyFileKeepDate(source, destination);
 }
 
 }  // namespace kq::win

@@ -14,7 +14,6 @@ class Win32FileSystem : public platform::FileSystem {
   bool Exists(const std::u16string& path) const override;
   std::string ReadAll(const std::u16string& path) const override;
   void ReplaceContent(const std::u16string& path, std::string_view bytes) override;
-  void Copy(const std::u16string& source, const std::u16string& destination) override;
 };
 
 }  // namespace kq::win
