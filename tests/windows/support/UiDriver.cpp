@@ -63,21 +63,21 @@ std::wstring TextOf(HWND window) {
 
 }  // namespace
 
+// Enumeration callback: stops at the first window of the searched class and caption.
+static BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+  auto& search = *reinterpret_cast<WindowSearch*>(parameter);
+  if (lstrcmpiW(ClassOf(window).c_str(), search.className) == 0 &&
+      TextOf(window) == search.caption) {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND FindThreadWindow(const wchar_t* className, const std::wstring& caption) {
   WindowSearch search{className, caption};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto& search = *reinterpret_cast<WindowSearch*>(parameter);
-        if (IsWindowVisible(window) && lstrcmpiW(ClassOf(window).c_str(), search.className) == 0 &&
-            TextOf(window) == search.caption) {
-          search.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  EnumThreadWindows(GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found && IsWindowVisible(search.found) ? search.found : nullptr;
 }
 
 std::vector<std::wstring> ChildTexts(HWND parent, const wchar_t* className) {
@@ -101,18 +101,7 @@ std::vector<std::wstring> ChildTexts(HWND parent, const wchar_t* className) {
 
 HWND FindButton(HWND parent, const std::wstring& caption) {
   WindowSearch search{L"Button", caption};
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto& search = *reinterpret_cast<WindowSearch*>(parameter);
-        if (lstrcmpiW(ClassOf(window).c_str(), search.className) == 0 &&
-            TextOf(window) == search.caption) {
-          search.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
