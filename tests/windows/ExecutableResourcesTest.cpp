@@ -60,3 +60,47 @@ TEST(ExecutableResources, VersionInformationNamesKeyquill206) {
 
 }  // namespace
 }  // namespace kq::testing
+
+namespace kq::testing {
+namespace {
+
+// The sizes of the images in an icon group resource.
+std::vector<int> IconSizes(HMODULE module, const wchar_t* name) {
+#pragma pack(push, 2)
+  struct GroupEntry {
+    BYTE width, height, colours, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+  };
+  struct GroupHeader {
+    WORD reserved, type, count;
+  };
+#pragma pack(pop)
+  std::vector<int> sizes;
+  HRSRC resource = FindResourceW(module, name, RT_GROUP_ICON);
+  if (!resource)
+    return sizes;
+  auto* header = static_cast<const GroupHeader*>(LockResource(LoadResource(module, resource)));
+  auto* entries = reinterpret_cast<const GroupEntry*>(header + 1);
+  for (WORD i = 0; i < header->count; ++i)
+    sizes.push_back(entries[i].width ? entries[i].width : 256);
+  return sizes;
+}
+
+TEST(ExecutableResources, CarriesItsIconsInEverySizeTheShellAsksFor) {
+  HMODULE exe =
+      LoadLibraryExW(KeyquillProcess::ExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_TRUE(exe);
+  for (const wchar_t* name : {L"APPICON", L"LETTERRED", L"LETTERGREEN", L"XLETTERBLACK"}) {
+    EXPECT_EQ(IconSizes(exe, name), (std::vector<int>{16, 20, 24, 32, 48})) << name;
+    HICON small = static_cast<HICON>(LoadImageW(exe, name, IMAGE_ICON, 16, 16, 0));
+    EXPECT_TRUE(small) << name;
+    if (small)
+      DestroyIcon(small);
+  }
+  FreeLibrary(exe);
+}
+
+}  // namespace
+}  // namespace kq::testing

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "common/HelpTopics.h"
+#include "platform/win32/Wide.h"
 #include "ui/win32/Form.h"
 #include "ui/win32/UiErrors.h"
 
@@ -60,7 +62,8 @@ std::wstring Application::MainCaption() const {
 
 void Application::ShowHelpContext(int context) const {
   HWND caller = mainForm_ ? mainForm_->Handle() : window_;
-  HtmlHelpW(caller, helpFile_.c_str(), HH_HELP_CONTEXT, static_cast<DWORD_PTR>(context));
+  std::wstring topic = helpFile_ + L"::/" + win::Wide(HelpTopicFor(context));
+  HtmlHelpW(caller, topic.c_str(), HH_DISPLAY_TOPIC, 0);
 }
 
 void Application::ShowHelpContents() const {

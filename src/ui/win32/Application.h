@@ -47,7 +47,7 @@ class Application {
   // Shows a control's hint where the program has a place for it; may be empty.
   std::function<void(const std::u16string&)> OnHint;
 
-  // The HTML Help file; topics open by context number.
+  // The HTML Help file; topics open by context number (see common/HelpTopics.h).
   const std::wstring& HelpFile() const { return helpFile_; }
   void SetHelpFile(const std::wstring& path) { helpFile_ = path; }
   void ShowHelpContext(int context) const;
