@@ -37,7 +37,7 @@ struct FontChange {
   bool bold = false;
   bool underline = false;
   int pointSize = 0;
-  std::optional<std::wstring> face;
+  std::optional<std::wstring> face = std::nullopt;
 };
 
 class Control {

@@ -185,8 +185,14 @@ void Memo::SetLines(const std::vector<std::wstring>& lines) {
 
 // SpinEdit
 
-SpinEdit::SpinEdit(Container& parent, const Place& place, int minimum, int maximum, int value)
-    : Control(parent, place, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE),
+SpinEdit::SpinEdit(Container& parent, const Place& place, int minimum, int maximum, int value,
+                   TextAlign align)
+    : Control(parent, place, L"EDIT",
+              WS_TABSTOP | ES_AUTOHSCROLL |
+                  (align == TextAlign::Right    ? ES_RIGHT
+                   : align == TextAlign::Center ? ES_CENTER
+                                                : ES_LEFT),
+              WS_EX_CLIENTEDGE),
       minimum_(minimum),
       maximum_(maximum) {
   arrows_ =

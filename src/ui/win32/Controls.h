@@ -15,6 +15,8 @@ namespace kq::ui {
 
 using Notify = std::function<void()>;
 
+enum class TextAlign { Left, Center, Right };
+
 class Button : public Control {
  public:
   // A push button; with a modal result, a click closes its form with that result.
@@ -42,8 +44,6 @@ class CheckBox : public Control {
 
   Notify OnClick;
 };
-
-enum class TextAlign { Left, Center, Right };
 
 class Label : public Control {
  public:
@@ -86,7 +86,8 @@ class Memo : public Edit {
 // An edit with up and down arrows holding a whole number between a minimum and a maximum.
 class SpinEdit : public Control {
  public:
-  SpinEdit(Container& parent, const Place& place, int minimum, int maximum, int value);
+  SpinEdit(Container& parent, const Place& place, int minimum, int maximum, int value,
+           TextAlign align = TextAlign::Left);
   // The typed value, clamped to the range; the minimum when the text is not a number.
   int Value() const;
   void SetValue(int value);
