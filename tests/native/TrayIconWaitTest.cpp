@@ -1,0 +1,102 @@
+// Waiting for the shell to take the tray icon: how many attempts each pass makes, and what
+// the user's answers do.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+
+#include "app/TrayIconWait.h"
+
+namespace kq::app {
+namespace {
+
+// A shell that refuses a number of attempts, and a user who answers from a script. The log
+// shows attempts as "a", pauses as "p" and questions as "?".
+class ScriptedShell : public TrayIconAdder {
+ public:
+  ScriptedShell(int refusals, std::int32_t timeout, std::deque<bool> answers)
+      : refusals_(refusals), timeout_(timeout), answers_(std::move(answers)) {}
+  bool TryAddIcon() override {
+    log += "a";
+    return refusals_-- <= 0;
+  }
+  void Pause(int milliseconds) override {
+    EXPECT_EQ(milliseconds, 2000);
+    log += "p";
+  }
+  std::int32_t StartTimeout() override { return timeout_; }
+  bool KeepWaiting() override {
+    log += "?";
+    bool answer = !answers_.empty() && answers_.front();
+    if (!answers_.empty())
+      answers_.pop_front();
+    return answer;
+  }
+  std::string log;
+
+ private:
+  int refusals_;
+  std::int32_t timeout_;
+  std::deque<bool> answers_;
+};
+
+std::string Attempts(int n) {
+  std::string pass;
+  for (int i = 0; i < n; ++i)
+    pass += "pa";
+  return pass;
+}
+
+struct WaitCase {
+  const char* name;
+  int refusals;
+  std::int32_t timeout;
+  std::deque<bool> answers;
+  bool added;
+  std::string log;
+};
+
+class TrayIconWait : public ::testing::TestWithParam<WaitCase> {};
+
+TEST_P(TrayIconWait, MakesItsAttemptsAndAsks) {
+  ScriptedShell shell(GetParam().refusals, GetParam().timeout, GetParam().answers);
+  EXPECT_EQ(AddTrayIconWaiting(shell), GetParam().added);
+  EXPECT_EQ(shell.log, GetParam().log);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Passes, TrayIconWait,
+    ::testing::Values(
+        WaitCase{"TakenAtOnce", 0, 30, {}, true, "a"},
+        WaitCase{"TakenOnTheThirdAttempt", 2, 30, {}, true, "a" + Attempts(2)},
+        WaitCase{"DefaultTimeoutMakesFourteenAttemptsAPass",
+                 99,
+                 30,
+                 {false},
+                 false,
+                 "a" + Attempts(14) + "?"},
+        WaitCase{"TimeoutOneStillMakesOneAttempt", 99, 1, {false}, false, "a" + Attempts(1) + "?"},
+        WaitCase{"TimeoutZeroStillMakesOneAttempt", 99, 0, {false}, false, "a" + Attempts(1) + "?"},
+        WaitCase{"OkStartsAnotherPass",
+                 99,
+                 4,
+                 {true, false},
+                 false,
+                 "a" + Attempts(1) + "?" + Attempts(1) + "?"},
+        WaitCase{
+            "TakenInTheSecondPass", 3, 4, {true}, true, "a" + Attempts(1) + "?" + Attempts(2)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(IconDataSize, FollowsTheRelease) {
+  struct Case {
+    platform::WindowsRelease release;
+    std::uint32_t size;
+  };
+  for (auto [release, size] : {Case{{10, 0, 19045, false}, 956}, Case{{6, 0, 6002, false}, 956},
+                               Case{{5, 2, 3790, true}, 952}, Case{{5, 1, 2600, false}, 952},
+                               Case{{5, 0, 2195, false}, 936}, Case{{4, 0, 1381, false}, 152}})
+    EXPECT_EQ(IconDataSize(release), size) << release.major << "." << release.minor;
+}
+
+}  // namespace
+}  // namespace kq::app
