@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                  false,
                  "a" + Attempts(1) + "?" + Attempts(1) + "?"},
         WaitCase{
-            "TakenInTheSecondPass", 3, 4, {true}, true, "a" + Attempts(1) + "?" + Attempts(2)}),
+            "TakenInTheSecondPass", 2, 4, {true}, true, "a" + Attempts(1) + "?" + Attempts(1)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IconDataSize, FollowsTheRelease) {
