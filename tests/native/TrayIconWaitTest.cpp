@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <initializer_list>
 #include <string>
 
 #include "app/TrayIconWait.h"
@@ -40,11 +41,17 @@ class ScriptedShell : public TrayIconAdder {
   std::deque<bool> answers_;
 };
 
-std::string Attempts(int n) {
-  std::string pass;
-  for (int i = 0; i < n; ++i)
-    pass += "pa";
-  return pass;
+// The log of the first attempt followed by passes of n attempts, each pass but the last
+// one ended by a question; a negative count marks a pass that is also asked about.
+std::string Log(std::initializer_list<int> passes) {
+  std::string log = "a";
+  for (int n : passes) {
+    for (int i = 0; i < (n < 0 ? -n : n); ++i)
+      log.append("pa");
+    if (n < 0)
+      log.append("?");
+  }
+  return log;
 }
 
 struct WaitCase {
@@ -67,24 +74,13 @@ TEST_P(TrayIconWait, MakesItsAttemptsAndAsks) {
 INSTANTIATE_TEST_SUITE_P(
     Passes, TrayIconWait,
     ::testing::Values(
-        WaitCase{"TakenAtOnce", 0, 30, {}, true, "a"},
-        WaitCase{"TakenOnTheThirdAttempt", 2, 30, {}, true, "a" + Attempts(2)},
-        WaitCase{"DefaultTimeoutMakesFourteenAttemptsAPass",
-                 99,
-                 30,
-                 {false},
-                 false,
-                 "a" + Attempts(14) + "?"},
-        WaitCase{"TimeoutOneStillMakesOneAttempt", 99, 1, {false}, false, "a" + Attempts(1) + "?"},
-        WaitCase{"TimeoutZeroStillMakesOneAttempt", 99, 0, {false}, false, "a" + Attempts(1) + "?"},
-        WaitCase{"OkStartsAnotherPass",
-                 99,
-                 4,
-                 {true, false},
-                 false,
-                 "a" + Attempts(1) + "?" + Attempts(1) + "?"},
-        WaitCase{
-            "TakenInTheSecondPass", 2, 4, {true}, true, "a" + Attempts(1) + "?" + Attempts(1)}),
+        WaitCase{"TakenAtOnce", 0, 30, {}, true, Log({})},
+        WaitCase{"TakenOnTheThirdAttempt", 2, 30, {}, true, Log({2})},
+        WaitCase{"DefaultTimeoutMakesFourteenAttemptsAPass", 99, 30, {false}, false, Log({-14})},
+        WaitCase{"TimeoutOneStillMakesOneAttempt", 99, 1, {false}, false, Log({-1})},
+        WaitCase{"TimeoutZeroStillMakesOneAttempt", 99, 0, {false}, false, Log({-1})},
+        WaitCase{"OkStartsAnotherPass", 99, 4, {true, false}, false, Log({-1, -1})},
+        WaitCase{"TakenInTheSecondPass", 2, 4, {true}, true, Log({-1, 1})}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IconDataSize, FollowsTheRelease) {
