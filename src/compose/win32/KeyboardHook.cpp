@@ -34,9 +34,12 @@ compose::TypedKey Win32KeyHookSystem::TypeKey(std::uint32_t virtualKey) {
 std::uintptr_t Win32KeyHookSystem::FocusedWindow() {
   const DWORD foreground = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
   const DWORD own = GetCurrentThreadId();
-  AttachThreadInput(foreground, own, TRUE);
+  // The program's thread joins the foreground thread's input, not the other way round: Wine
+  // gives the thread named first a fresh input state when they part, and that must not be
+  // the foreground thread, whose keyboard input would then go nowhere.
+  AttachThreadInput(own, foreground, TRUE);
   HWND focus = GetFocus();
-  AttachThreadInput(foreground, own, FALSE);
+  AttachThreadInput(own, foreground, FALSE);
   return reinterpret_cast<std::uintptr_t>(focus);
 }
 
