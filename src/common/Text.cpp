@@ -62,6 +62,26 @@ std::u16string FromUtf8(std::string_view text) {
   return out;
 }
 
+std::u16string FormatText(std::u16string_view pattern,
+                          std::initializer_list<std::u16string_view> arguments) {
+  std::u16string out;
+  auto next = arguments.begin();
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    char16_t c = pattern[i];
+    char16_t kind = i + 1 < pattern.size() ? pattern[i + 1] : u'\0';
+    if (c == u'%' && kind == u'%') {
+      out += u'%';
+      ++i;
+    } else if (c == u'%' && (kind == u's' || kind == u'd') && next != arguments.end()) {
+      out += *next++;
+      ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 std::u16string IntToStr(long long value) {
   std::string digits = std::to_string(value);
   return std::u16string(digits.begin(), digits.end());

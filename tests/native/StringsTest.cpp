@@ -12,6 +12,14 @@ namespace {
 constexpr platform::NumberFormat kPointLocale{u'.', u','};
 constexpr platform::NumberFormat kCommaLocale{u',', u'.'};
 
+TEST(FormatText, FillsPlaceholdersInOrder) {
+  EXPECT_EQ(FormatText(u"\"%s\" for \"%s\" (%d)", {u"'e", u"\u00e9", u"3"}),
+            u"\"'e\" for \"\u00e9\" (3)");
+  EXPECT_EQ(FormatText(u"%s and %s", {u"%s", u"x"}), u"%s and x");  // arguments are not rescanned
+  EXPECT_EQ(FormatText(u"100%% %s %s", {u"done"}), u"100% done %s");
+  EXPECT_EQ(FormatText(u"end %", {}), u"end %");
+}
+
 TEST(FormatByteSize, LimitsAreStrict) {
   struct Case {
     std::int64_t bytes;

@@ -32,5 +32,6 @@ int ParseCodePoint(std::string_view text);
 void ExpectArgumentCount(std::string_view command, Arguments arguments, std::size_t count);
 
 std::span<const Command> UnicodeCommands();
+std::span<const Command> SequenceCommands();
 
 }  // namespace kq::tool

@@ -9,7 +9,8 @@
 namespace kq::tool {
 namespace {
 
-const std::array<std::span<const Command>, 1> kCommandGroups = {UnicodeCommands()};
+const std::array<std::span<const Command>, 2> kCommandGroups = {UnicodeCommands(),
+                                                                SequenceCommands()};
 
 const Command* FindCommand(std::string_view name) {
   for (std::span<const Command> group : kCommandGroups) {

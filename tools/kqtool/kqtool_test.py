@@ -27,6 +27,7 @@ CASES = [
     (["subblock", "U+"], 2, "", r"not a code point"),
     (["name", "U+00G1"], 2, "", r"not a code point"),
     (["unicode-dump", "extra"], 2, "", r"unicode-dump takes 0 arguments, got 1"),
+    (["sequence-defaults", "extra"], 2, "", r"sequence-defaults takes 0 arguments, got 1"),
 ]
 
 
@@ -66,6 +67,23 @@ def check_dump(failures):
             failures.append(f"unicode-dump: no line {expected!r}")
 
 
+def check_sequences(failures):
+    for command, count, first, last in [
+            ("sequence-defaults", 358,
+             "My name<CRLF>My address<CRLF>My city<CRLF>My postcode<CRLF>My country\tad",
+             "\u03a9\tgW"),
+            ("sequence-ver1-defaults", 119, "\u20ac\t=e", "\u00ff\t\"y")]:
+        status, out, err = run([command])
+        lines = out.split("\n")
+        if status != 0 or err or lines.pop() != "":
+            failures.append(f"{command}: status {status}, {err!r}")
+            continue
+        if len(lines) != count or lines[0] != first or lines[-1] != last:
+            failures.append(f"{command}: {len(lines)} lines from {lines[0]!r} to {lines[-1]!r}")
+        if "\u00e9\t'e" not in lines:
+            failures.append(f"{command}: no line for \u00e9")
+
+
 def main():
     failures = []
     for arguments, status, out, err in CASES:
@@ -75,10 +93,12 @@ def main():
             failures.append(f"kqtool {' '.join(arguments)}: status {got_status}, "
                             f"output {got_out!r}, errors {got_err!r}")
     status, out, _ = run(["--help"])
-    for command in ["unicode-dump", "name U+XXXX", "block U+XXXX", "subblock U+XXXX"]:
+    for command in ["unicode-dump", "name U+XXXX", "block U+XXXX", "subblock U+XXXX",
+                    "sequence-defaults", "sequence-ver1-defaults"]:
         if command not in out:
             failures.append(f"--help does not show {command!r}")
     check_dump(failures)
+    check_sequences(failures)
     for failure in failures:
         print(failure)
     return 1 if failures else 0

@@ -17,11 +17,6 @@ namespace kq::win {
 
 namespace {
 
-[[noreturn]] void RaiseLastError(std::u16string_view what) {
-  DWORD code = GetLastError();
-  throw FileError(std::u16string(what) + u": " + SystemErrorText(code), code);
-}
-
 std::u16string ApplicationDataRoot() {
   LPITEMIDLIST items = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_APPDATA, &items)))
@@ -42,6 +37,11 @@ bool SameFile(HANDLE a, HANDLE b) {
 
 }  // namespace
 
+void RaiseLastFileError(std::u16string_view what) {
+  DWORD code = GetLastError();
+  throw FileError(std::u16string(what) + u": " + SystemErrorText(code), code);
+}
+
 std::u16string GetAppDataFolder() {
   std::u16string folder =
       ProgramDataFolder(ApplicationDataRoot(), GetWindowsFolder(), kProductName);
@@ -55,10 +55,10 @@ std::u16string GetAppDataFolder() {
 std::u16string NewTempFileName() {
   wchar_t folder[MAX_PATH + 1];
   if (!GetTempPathW(MAX_PATH + 1, folder))
-    RaiseLastError(u"No temporary folder");
+    RaiseLastFileError(u"No temporary folder");
   wchar_t name[MAX_PATH];
   if (!GetTempFileNameW(folder, L"~QVX", 0, name))
-    RaiseLastError(u"No temporary file");
+    RaiseLastFileError(u"No temporary file");
   return Core(name);
 }
 
@@ -88,7 +88,7 @@ void CopyFileKeepDate(const std::u16string& source, const std::u16string& destin
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!in)
-    RaiseLastError(u"Cannot open " + source);
+    RaiseLastFileError(u"Cannot open " + source);
   // Creating the destination truncates it: a copy onto itself would destroy the source.
   UniqueHandle existing(CreateFileW(Wide(destination).c_str(), 0,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -100,25 +100,25 @@ void CopyFileKeepDate(const std::u16string& source, const std::u16string& destin
   UniqueHandle out(CreateFileW(Wide(destination).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!out)
-    RaiseLastError(u"Cannot create " + destination);
+    RaiseLastFileError(u"Cannot create " + destination);
 
   std::vector<char> buffer(64 * 1024);
   for (;;) {
     DWORD read = 0;
     if (!ReadFile(in.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
-      RaiseLastError(u"Cannot read " + source);
+      RaiseLastFileError(u"Cannot read " + source);
     }
     if (read == 0)
       break;
     DWORD written = 0;
     if (!WriteFile(out.get(), buffer.data(), read, &written, nullptr) || written != read) {
-      RaiseLastError(u"Cannot write " + destination);
+      RaiseLastFileError(u"Cannot write " + destination);
     }
   }
   FILETIME modified;
   if (!GetFileTime(in.get(), nullptr, nullptr, &modified) ||
       !SetFileTime(out.get(), nullptr, nullptr, &modified)) {
-    RaiseLastError(u"Cannot set the date of " + destination);
+    RaiseLastFileError(u"Cannot set the date of " + destination);
   }
 }
 

@@ -2,6 +2,7 @@
 // Where the program keeps its files, temporary files and file copies.
 
 #include <string>
+#include <string_view>
 
 namespace kq::win {
 
@@ -19,6 +20,10 @@ bool CanWriteToFolder(const std::u16string& filePath);
 
 // Copies the file and gives the copy the source's modification date; raises FileError.
 void CopyFileKeepDate(const std::u16string& source, const std::u16string& destination);
+
+// Raises FileError with the code and text of the thread's last system error:
+// "<what>: <the system's text>".
+[[noreturn]] void RaiseLastFileError(std::u16string_view what);
 
 std::u16string GetSystemFolder();
 std::u16string GetWindowsFolder();
