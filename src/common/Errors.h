@@ -47,3 +47,13 @@ class FileError : public Error {
 };
 
 }  // namespace kq
+
+namespace kq {
+
+// The silent abort: it unwinds a cancelled operation, and the error handling never shows it.
+class Abort : public Error {
+ public:
+  Abort() : Error(u"Operation aborted") {}
+};
+
+}  // namespace kq

@@ -42,6 +42,14 @@ class MessageDialogs {
                              const std::vector<std::u16string>& customButtons = {}) = 0;
 };
 
+// A task dialog's texts: a message of several lines shows its first line as the main
+// instruction and the rest as the content, without one empty line directly below the first.
+struct TaskDialogText {
+  std::u16string instruction;
+  std::u16string content;
+};
+TaskDialogText SplitMessageText(const std::u16string& msg);
+
 // ShowMessageDlg(msg, information, {OK}).
 void ShowInfoMessage(MessageDialogs& dialogs, const std::u16string& msg);
 

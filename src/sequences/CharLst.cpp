@@ -201,16 +201,14 @@ void TCharList::SetSeqPresents() {
   }
 }
 
+// The flag of the entry's first character is cleared even when another entry still has that
+// character as its result; the editor recomputes the flags with SetSeqPresents when it needs
+// them exact.
 void TCharList::Delete(int index) {
-  const std::u16string result = GetExChar(index);
+  const std::u16string& entry = FEntries[static_cast<size_t>(index)];
+  if (entry.size() > 1)
+    fSeqPresent[entry[0]] = false;
   FEntries.erase(FEntries.begin() + index);
-  if (result.size() != 1)
-    return;
-  fSeqPresent[result[0]] = false;
-  for (int i = 0; i < Count() && !fSeqPresent[result[0]]; ++i) {
-    if (GetExChar(i) == result)
-      fSeqPresent[result[0]] = true;
-  }
 }
 
 void TCharList::Assign(const TCharList& source) {

@@ -104,17 +104,19 @@ TEST_F(SequenceListTest, PresenceFlagsFollowSingleCharacterEntries) {
   EXPECT_FALSE(list.SeqPresent(u'\u00e9'));
 }
 
-TEST_F(SequenceListTest, DeleteClearsAFlagOnlyWhenNoEntryKeepsIt) {
+TEST_F(SequenceListTest, DeleteClearsTheFirstCharactersFlagUntilRecomputed) {
   Fill({u"\u00e9t\u00e9\tet", u"\u00e9\t'e", u"\u2019\t''", u"\u2019\tcs", u"\u00e8\t`e"});
-  list.Delete(0);  // a text beginning with é: the single é entry remains
+  list.Delete(0);  // a text beginning with é, although the single é entry remains
+  EXPECT_FALSE(list.SeqPresent(u'\u00e9'));
+  list.SetSeqPresents();
   EXPECT_TRUE(list.SeqPresent(u'\u00e9'));
   list.Delete(1);  // one of the two ’ entries
-  EXPECT_TRUE(list.SeqPresent(u'\u2019'));
-  list.Delete(0);  // the only é
-  EXPECT_FALSE(list.SeqPresent(u'\u00e9'));
-  ASSERT_EQ(list.Count(), 2);
-  EXPECT_EQ(list.Strings(0), u"\u2019\tcs");
-  EXPECT_EQ(list.Strings(1), u"\u00e8\t`e");
+  EXPECT_FALSE(list.SeqPresent(u'\u2019'));
+  EXPECT_TRUE(list.SeqPresent(u'\u00e8'));
+  ASSERT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.Strings(0), u"\u00e9\t'e");
+  EXPECT_EQ(list.Strings(1), u"\u2019\tcs");
+  EXPECT_EQ(list.Strings(2), u"\u00e8\t`e");
 }
 
 TEST_F(SequenceListTest, AssignCopiesEntriesAndFlagsButNotTheFileName) {

@@ -1,5 +1,6 @@
 #include "app/win32/ProgramGlobals.h"
 
+#include "dialogs/win32/MessageBoxes.h"
 #include "platform/win32/Win32System.h"
 
 namespace kq::app {
@@ -28,6 +29,7 @@ ProgramObjects::ProgramObjects() {
   // compose state starts cleared.
   settingsStore_ = std::make_unique<TQvxIniFile>(registry_, kSettingsKeyPath);
   SettingsStore = settingsStore_.get();
+  win::ProgramMessageBoxes().SetSettingsStore([] { return SettingsStore; });
   sharedData_ = std::make_unique<TNewSharedData>(registry_, win::QueryWindowsRelease(),
                                                  win::ExecutablePath(), errors_);
   SharedData = sharedData_.get();

@@ -8,39 +8,35 @@ namespace kq::win {
 
 namespace {
 
-int busyLevel = 0;
-
-void LetQueuedMessagesRun() {
+// The program has no multiple-document child windows, so there are no Close commands of
+// such windows to disable while busy.
+void ShowBusy(bool busy) {
+  SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
   if (auto* application = ui::Application::Current())
     application->ProcessMessages();
 }
 
 }  // namespace
 
-// The program has no multiple-document child windows, so there are no Close commands of
-// such windows to disable while busy.
+BusyCounter& ProgramBusyCounter() {
+  static BusyCounter counter(ShowBusy);
+  return counter;
+}
+
 void BeginBusy() {
-  if (busyLevel++ == 0) {
-    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    LetQueuedMessagesRun();
-  }
+  ProgramBusyCounter().Begin();
 }
 
 void EndBusy() {
-  if (--busyLevel > 0)
-    return;
-  busyLevel = 0;
-  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-  LetQueuedMessagesRun();
+  ProgramBusyCounter().End();
 }
 
 void ResetBusy() {
-  busyLevel = 1;
-  EndBusy();
+  ProgramBusyCounter().Reset();
 }
 
 int BusyLevel() {
-  return busyLevel;
+  return ProgramBusyCounter().Level();
 }
 
 }  // namespace kq::win

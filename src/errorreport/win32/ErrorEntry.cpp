@@ -2,41 +2,62 @@
 
 #include <windows.h>
 
-#include "common/Errors.h"
-#include "common/Product.h"
-#include "common/Text.h"
 #include "common/win32/BusyCursor.h"
+#include "dialogs/win32/MessageBoxes.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/Win32System.h"
 #include "ui/win32/Application.h"
 
 namespace kq::win {
 
 namespace {
 
-HWND Owner() {
+void ShowBox(const std::u16string& msg, UINT icon) {
   auto* application = ui::Application::Current();
-  return application ? application->Handle() : nullptr;
+  HWND owner = application ? application->ActiveOwner() : nullptr;
+  std::wstring title = application ? application->Title() : L"Keyquill";
+  MessageBoxW(owner, Wide(msg).c_str(), title.c_str(), MB_OK | icon | MB_TASKMODAL);
 }
 
-std::u16string MessageOf(const std::exception& error) {
-  if (auto* own = dynamic_cast<const Error*>(&error))
-    return own->Message();
-  return FromUtf8(error.what());
+std::function<ErrorReportDialog*()>& ReportDialogProvider() {
+  static std::function<ErrorReportDialog*()> provider;
+  return provider;
 }
 
 }  // namespace
 
+void Win32StandardBoxes::ShowPlainMessage(const std::u16string& msg) {
+  ShowBox(msg, 0);
+}
+
+void Win32StandardBoxes::ShowExceptionMessage(const std::u16string& msg) {
+  ShowBox(msg, MB_ICONERROR);
+}
+
+void Win32StandardBoxes::SetDefaultCursor() {
+  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+ErrorEntryPoints& ProgramErrorEntryPoints() {
+  static Win32StandardBoxes boxes;
+  static ErrorEntryPoints entryPoints(ProgramBusyCounter(), QueryWindowsRelease(),
+                                      ProgramMessageBoxes(), boxes, [] {
+                                        auto& provider = ReportDialogProvider();
+                                        return provider ? provider() : nullptr;
+                                      });
+  return entryPoints;
+}
+
+void SetErrorReportDialog(std::function<ErrorReportDialog*()> provider) {
+  ReportDialogProvider() = std::move(provider);
+}
+
 void ShowErrorMsg(const std::u16string& message) {
-  EndBusy();  // not under an hourglass
-  MessageBoxW(Owner(), Wide(message).c_str(), Wide(kProductName).c_str(),
-              MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  ProgramErrorEntryPoints().ShowErrorMsg(message);
 }
 
 void ReportException(const std::exception& error) {
-  ResetBusy();
-  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-  MessageBoxW(Owner(), Wide(MessageOf(error)).c_str(), Wide(kProductName).c_str(),
-              MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  ProgramErrorEntryPoints().ReportException(error);
 }
 
 }  // namespace kq::win

@@ -1,6 +1,11 @@
 #include "ui/win32/Application.h"
 
+#include <htmlhelp.h>
+
 #include <stdexcept>
+
+#include "ui/win32/Form.h"
+#include "ui/win32/UiErrors.h"
 
 namespace kq::ui {
 
@@ -42,13 +47,43 @@ void Application::SetTitle(const std::wstring& title) {
   SetWindowTextW(window_, title.c_str());
 }
 
+HWND Application::ActiveOwner() const {
+  HWND active = GetActiveWindow();
+  if (active && IsWindowVisible(active) && Form::FromHandle(active))
+    return active;
+  return mainForm_ ? mainForm_->Handle() : window_;
+}
+
+std::wstring Application::MainCaption() const {
+  return mainForm_ ? mainForm_->Caption() : title_;
+}
+
+void Application::ShowHelpContext(int context) const {
+  HWND caller = mainForm_ ? mainForm_->Handle() : window_;
+  HtmlHelpW(caller, helpFile_.c_str(), HH_HELP_CONTEXT, static_cast<DWORD_PTR>(context));
+}
+
+void Application::ShowHelpContents() const {
+  HWND caller = mainForm_ ? mainForm_->Handle() : window_;
+  HtmlHelpW(caller, helpFile_.c_str(), HH_DISPLAY_TOC, 0);
+}
+
 bool Application::HandleOne(MSG& msg) {
   if (msg.message == WM_QUIT) {
     terminated_ = true;
     exitCode_ = static_cast<int>(msg.wParam);
     return false;
   }
-  if (filter_ && filter_(msg))
+  try {
+    if (filter_ && filter_(msg))
+      return true;
+  } catch (...) {
+    HandleCurrentException();
+    return true;
+  }
+  // Dialog keys (Tab, Enter, Esc, mnemonics) for the form the message is meant for.
+  if (HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+      root && Form::FromHandle(root) && IsDialogMessageW(root, &msg))
     return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);

@@ -10,6 +10,8 @@
 
 namespace kq::ui {
 
+class Form;
+
 // Called for every message the loop retrieves, before dispatch; true means handled.
 using MessageFilter = std::function<bool(MSG&)>;
 
@@ -33,6 +35,24 @@ class Application {
 
   void SetMessageFilter(MessageFilter filter) { filter_ = std::move(filter); }
 
+  // The program's main form (the tray window), absent until it exists.
+  Form* MainForm() const { return mainForm_; }
+  void SetMainForm(Form* form) { mainForm_ = form; }
+  // The window a message box belongs to: the program's active window when it is visible
+  // (a dialog asking something), else the main form, else the application window.
+  HWND ActiveOwner() const;
+  // The caption dialogs and message boxes use: the main form's, else the title.
+  std::wstring MainCaption() const;
+
+  // Shows a control's hint where the program has a place for it; may be empty.
+  std::function<void(const std::u16string&)> OnHint;
+
+  // The HTML Help file; topics open by context number.
+  const std::wstring& HelpFile() const { return helpFile_; }
+  void SetHelpFile(const std::wstring& path) { helpFile_ = path; }
+  void ShowHelpContext(int context) const;
+  void ShowHelpContents() const;
+
   // Runs the loop until Terminate; the exit code of WM_QUIT is returned.
   int Run();
   // Runs the loop until done() is true or the application terminates; for modal windows.
@@ -53,6 +73,8 @@ class Application {
   HINSTANCE instance_;
   HWND window_ = nullptr;
   std::wstring title_;
+  std::wstring helpFile_;
+  Form* mainForm_ = nullptr;
   MessageFilter filter_;
   std::function<void()> onClose_;
   bool terminated_ = false;

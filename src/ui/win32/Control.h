@@ -1,0 +1,166 @@
+#pragma once
+// Controls and the windows that hold them. A control owns its window; positions and sizes
+// are in 96-dpi units relative to the container's client area and follow the container's
+// dpi. A container (a form or a panel) owns its controls and routes their notifications.
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/win32/Font.h"
+#include "ui/win32/GdiObjects.h"
+
+namespace kq::ui {
+
+class Container;
+class Form;
+
+enum Anchor : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+enum class Align { None, Top, Bottom, Left, Right, Client };
+
+// Where a control sits, at 96 dpi; anchored left and top unless told otherwise. With no
+// anchors at all it keeps its relative place when the container is resized.
+struct Place {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  unsigned anchors = akLeft | akTop;
+};
+
+// How a control's font differs from its container's.
+struct FontChange {
+  bool bold = false;
+  bool underline = false;
+  int pointSize = 0;
+  std::optional<std::wstring> face;
+};
+
+class Control {
+ public:
+  virtual ~Control();
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  HWND Handle() const { return window_; }
+  Container* Parent() const { return parent_; }
+  Form* OwningForm() const;
+  int Id() const { return id_; }
+  UINT Dpi() const;
+
+  std::wstring Text() const;
+  void SetText(const std::wstring& text);
+  bool Enabled() const { return IsWindowEnabled(window_) != FALSE; }
+  void SetEnabled(bool enabled) { EnableWindow(window_, enabled); }
+  bool Visible() const { return IsWindowVisible(window_) != FALSE; }
+  void SetVisible(bool visible) { ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE); }
+  void SetFocus() { ::SetFocus(window_); }
+  bool Focused() const { return GetFocus() == window_; }
+
+  const Place& Bounds() const { return place_; }
+  void SetBounds(const Place& place);
+  void SetAlign(Align align);
+  // A text colour of its own (CLR_INVALID: the system's).
+  void SetTextColor(COLORREF colour);
+  COLORREF TextColor() const { return textColour_; }
+  void SetFont(const FontChange& change);
+
+  // The container's messages about this control.
+  virtual void OnCommand(WORD /*code*/) {}
+  virtual LRESULT OnNotify(NMHDR& /*header*/) { return 0; }
+  virtual void OnScroll(WORD /*code*/) {}
+  // The brush for WM_CTLCOLOR*: by default the container's colour behind the text.
+  virtual HBRUSH OnColor(HDC dc);
+
+  // Moves the control to its place for the container's size and dpi, and sets its font.
+  virtual void Relayout();
+
+ protected:
+  // A control of a system window class, created at once in the container.
+  Control(Container& parent, const Place& place, const wchar_t* windowClass, DWORD style,
+          DWORD exStyle = 0, const std::wstring& text = {});
+  // A container creates its window itself.
+  Control(Container* parent, const Place& place);
+
+  void AttachWindow(HWND window);
+  HFONT CurrentFont() const;
+  // The control's place in pixels for the current container size and dpi.
+  RECT PixelRect() const;
+
+ private:
+  friend class Container;
+  void ApplyFont();
+
+  Container* parent_;
+  HWND window_ = nullptr;
+  int id_ = 0;
+  Place place_;
+  Align align_ = Align::None;
+  // The container's client size at 96 dpi when the place was set, for the anchors.
+  SIZE designContainer_{};
+  COLORREF textColour_ = CLR_INVALID;
+  std::optional<FontChange> fontChange_;
+  UniqueFont ownFont_;
+  UINT ownFontDpi_ = 0;
+};
+
+// A window of our own that holds controls: the base of forms and panels.
+class Container : public Control {
+ public:
+  ~Container() override;
+
+  template <typename T, typename... Args>
+  T& Add(Args&&... args) {
+    auto control = std::make_unique<T>(*this, std::forward<Args>(args)...);
+    T& added = *control;
+    controls_.push_back(std::move(control));
+    return added;
+  }
+
+  static const wchar_t* ContainerClassName();
+
+  COLORREF Color() const { return colour_; }
+  void SetColor(COLORREF colour);
+  HBRUSH Brush() const { return brush_.get(); }
+  // The font of the controls without one of their own; a panel uses its container's.
+  virtual const FontSpec& Font() const;
+  virtual HFONT FontHandle() const;
+  virtual UINT ContainerDpi() const;
+  // The client size at 96 dpi.
+  SIZE DesignClientSize() const;
+
+  void Relayout() override;
+
+ protected:
+  Container(Container* parent, const Place& place);
+  void CreateContainerWindow(DWORD style, DWORD exStyle, HWND parentWindow);
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+  void RelayoutControls();
+  const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+  // Ids are unique within the form, so the dialog manager's commands find their control.
+  int NextControlId();
+  Control* FindControl(int id) const;
+
+ private:
+  friend class Control;
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static Control* ControlOf(HWND window);
+
+  std::vector<std::unique_ptr<Control>> controls_;
+  COLORREF colour_;
+  UniqueBrush brush_;
+  int nextId_ = 1000;
+};
+
+// A borderless area of the container's colour, holding controls of its own.
+class Panel : public Container {
+ public:
+  Panel(Container& parent, const Place& place, bool bevel = false);
+};
+
+}  // namespace kq::ui

@@ -1,0 +1,36 @@
+#include "ui/win32/Font.h"
+
+#include "ui/win32/Dpi.h"
+
+namespace kq::ui {
+
+UniqueFont CreateFontFor(const FontSpec& spec, UINT dpi) {
+  LOGFONTW font{};
+  font.lfHeight = spec.pointSize ? -MulDiv(spec.pointSize, static_cast<int>(dpi), 72)
+                                 : -Scale(spec.pixelHeight, dpi);
+  font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+  font.lfUnderline = spec.underline;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfQuality = CLEARTYPE_QUALITY;
+  lstrcpynW(font.lfFaceName, spec.face.c_str(), LF_FACESIZE);
+  return UniqueFont(CreateFontIndirectW(&font));
+}
+
+bool FontInstalled(const std::wstring& face) {
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(wanted.lfFaceName, face.c_str(), LF_FACESIZE);
+  bool found = false;
+  HDC screen = GetDC(nullptr);
+  EnumFontFamiliesExW(
+      screen, &wanted,
+      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
+        *reinterpret_cast<bool*>(found) = true;
+        return 0;
+      },
+      reinterpret_cast<LPARAM>(&found), 0);
+  ReleaseDC(nullptr, screen);
+  return found;
+}
+
+}  // namespace kq::ui
