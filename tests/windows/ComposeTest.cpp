@@ -9,6 +9,7 @@
 
 #include "support/KeyTarget.h"
 #include "support/KeyquillProcess.h"
+#include "support/ProgramFiles.h"
 #include "support/RawRegistry.h"
 
 namespace kq::testing {
@@ -39,7 +40,11 @@ std::string Char(int code) {
 
 class ComposeEngine : public ::testing::Test {
  protected:
-  void SetUp() override { DeleteRawTree(kSettingsKey); }
+  // A first start: no settings, and the default sequences written anew.
+  void SetUp() override {
+    DeleteRawTree(kSettingsKey);
+    DeleteFileW(SequenceFilePath().c_str());
+  }
   void TearDown() override {
     target.Stop();
     if (keyquill.Running())
@@ -73,38 +78,89 @@ class ComposeEngine : public ::testing::Test {
   KeyTarget target;
 };
 
-TEST_F(ComposeEngine, AnUndefinedPairIsTypedAsItIsAndOnlyReleasesPass) {
+TEST_F(ComposeEngine, ApostropheAndEGiveOneCharacterAndOnlyTheReleasesPass) {
   StartBoth();
-  TapKeys({VK_RMENU, 'Z', 'Q'});
-  Arrived arrived = TypedWhenArrived(Char('q'));
-  EXPECT_EQ(arrived.posted, (Lines{Char('z'), Char('q')}));
+  TapKeys({VK_RMENU, VK_OEM_7, 'E'});
+  Arrived arrived = TypedWhenArrived(Char(0xE9));
+  EXPECT_EQ(arrived.posted, Lines{Char(0xE9)});
   EXPECT_EQ(arrived.keyboard, Lines{}) << "a stopped key press reached the target";
   EXPECT_EQ(Traced("Key "),
-            (Lines{"Key 165 down stopped", "Key 165 up passed", "Key 90 down stopped",
-                   "Key 90 up passed", "Key 81 down stopped", "Key 81 up passed",
+            (Lines{"Key 165 down stopped", "Key 165 up passed", "Key 222 down stopped",
+                   "Key 222 up passed", "Key 69 down stopped", "Key 69 up passed",
                    "Key 122 down passed", "Key 122 up passed"}));
   EXPECT_EQ(Traced("IconState "), (Lines{"IconState 0", "IconState 1"}));
 }
 
-TEST_F(ComposeEngine, ShiftHeldGivesTheShiftedCharacter) {
+TEST_F(ComposeEngine, ShiftHeldGivesTheCapital) {
   StartBoth();
   TapKeys({VK_RMENU, VK_OEM_7});
   SendKeys({Press(VK_LSHIFT), Press('E'), Release('E'), Release(VK_LSHIFT)});
-  Arrived arrived = TypedWhenArrived(Char('E'));
-  EXPECT_EQ(arrived.posted, (Lines{Char('\''), Char('E')}));
+  Arrived arrived = TypedWhenArrived(Char(0xC9));
+  EXPECT_EQ(arrived.posted, Lines{Char(0xC9)});
   EXPECT_EQ(arrived.keyboard, Lines{"KEYDOWN 16 key"});
+}
+
+TEST_F(ComposeEngine, AnUndefinedPairIsTypedAsItIs) {
+  StartBoth();
+  TapKeys({VK_RMENU, 'Z', 'Q'});
+  Arrived arrived = TypedWhenArrived(Char('q'));
+  EXPECT_EQ(arrived.posted, (Lines{Char('z'), Char('q')}));
+  EXPECT_EQ(arrived.keyboard, Lines{});
+}
+
+TEST_F(ComposeEngine, TheAddressTextArrivesWithCarriageReturnsOnly) {
+  StartBoth();
+  TapKeys({VK_RMENU, 'A', 'D'});
+  Arrived arrived = TypedWhenArrived(Char('y'));  // the last letter of "My country"
+  Lines expected;
+  for (char c : std::string("My name\rMy address\rMy city\rMy postcode\rMy country"))
+    expected.push_back(Char(c));
+  EXPECT_EQ(arrived.posted, expected);
 }
 
 TEST_F(ComposeEngine, AFakeKeyWrapsEveryCharacter) {
   WriteRawDWord(kSettingsKey, L"FakeKey", 16);
   StartBoth();
-  TapKeys({VK_RMENU, 'Z', 'Q'});
+  TapKeys({VK_RMENU, VK_OEM_7, 'E', VK_RMENU, 'Z', 'Q'});
   // Once the last character arrived the program has posted the rest of its output, before
   // it looks at the next key.
   Arrived arrived = TypedWhenArrived(Char('q'));
-  EXPECT_EQ(arrived.posted, (Lines{"KEYDOWN 16 0", Char('z'), "KEYUP 16 0", "KEYDOWN 16 0",
-                                   Char('q'), "KEYUP 16 0"}));
+  EXPECT_EQ(arrived.posted,
+            (Lines{"KEYDOWN 16 0", Char(0xE9), "KEYUP 16 0", "KEYDOWN 16 0", Char('z'),
+                   "KEYUP 16 0", "KEYDOWN 16 0", Char('q'), "KEYUP 16 0"}));
   EXPECT_EQ(arrived.keyboard, Lines{});
+}
+
+TEST_F(ComposeEngine, ReverseOrderMatchesThePairTypedTheOtherWayRound) {
+  WriteRawString(kSettingsKey, L"IgnoreOrder", L"1");
+  StartBoth();
+  TapKeys({VK_RMENU, 'E', VK_OEM_7, VK_RMENU, VK_OEM_7, 'E'});
+  Arrived arrived = TypedWhenArrived(Char('e'));
+  EXPECT_EQ(arrived.posted, (Lines{Char(0xE9), Char('\''), Char('e')}));
+}
+
+// Wine sets no Alt flag (LLKHF_ALTDOWN) in low-level keyboard events, so the choices that
+// need Alt (Alt+F5 and the like) compose only on Windows; the machine's tests cover them.
+TEST_F(ComposeEngine, AComposeKeyChangedInTheRegistryCountsAtTheNextKeyPress) {
+  StartBoth();
+  WriteRawDWord(kSettingsKey, L"ComposeKey", 9);  // F5, with or without Alt
+  TapKeys({VK_RMENU, VK_F5, VK_OEM_7, 'E'});
+  Arrived arrived = TypedWhenArrived(Char(0xE9));
+  EXPECT_EQ(arrived.posted, Lines{Char(0xE9)});
+  EXPECT_EQ(arrived.keyboard, Lines{"SYSKEYDOWN 18 key"}) << "the right Alt is a plain key now";
+
+  SendKeys({Press(VK_LMENU), Press(VK_F5), Release(VK_F5), Release(VK_LMENU)});
+  TapKeys({'Z', 'Q'});
+  arrived = TypedWhenArrived(Char('q'));
+  EXPECT_EQ(arrived.posted, (Lines{Char('z'), Char('q')}));
+  EXPECT_EQ(arrived.keyboard, Lines{"SYSKEYDOWN 18 key"});
+
+  WriteRawDWord(kSettingsKey, L"ComposeKey", 20);  // Alt+F5 only
+  TapKeys({VK_F5, VK_OEM_7});
+  ASSERT_TRUE(target.WaitFor("CHAR 39 key"));
+  arrived = Split(target.ReceivedUntilNow());
+  EXPECT_EQ(arrived.keyboard, (Lines{"KEYDOWN 116 key", "KEYDOWN 222 key", "CHAR 39 key"}));
+  EXPECT_EQ(arrived.posted, Lines{});
 }
 
 TEST_F(ComposeEngine, TheComposeKeyPressedTwiceReachesTheTarget) {
@@ -116,6 +172,31 @@ TEST_F(ComposeEngine, TheComposeKeyPressedTwiceReachesTheTarget) {
   EXPECT_EQ(arrived.posted, Lines{});
   EXPECT_EQ(Traced("Key 165 "), (Lines{"Key 165 down stopped", "Key 165 up passed",
                                        "Key 165 down passed", "Key 165 up passed"}));
+  EXPECT_EQ(Traced("IconState "), (Lines{"IconState 0", "IconState 1"}));
+}
+
+TEST_F(ComposeEngine, StoredDisabledStartsWithoutTheHook) {
+  WriteRawString(kSettingsKey, L"Disabled", L"1");
+  StartBoth();
+  TapKeys({VK_RMENU, VK_OEM_7, 'E'});
+  ASSERT_TRUE(target.WaitFor("CHAR 101 key"));
+  Arrived arrived = Split(target.ReceivedUntilNow());
+  EXPECT_EQ(arrived.keyboard, (Lines{"SYSKEYDOWN 18 key", "KEYDOWN 222 key", "CHAR 39 key",
+                                     "KEYDOWN 69 key", "CHAR 101 key"}));
+  EXPECT_EQ(arrived.posted, Lines{});
+  EXPECT_EQ(Traced("Key "), Lines{});
+  EXPECT_EQ(Traced("IconState "), Lines{"IconState 2"});
+}
+
+TEST_F(ComposeEngine, ADelayedHookIsInstalledWhenTheDelayHasPassed) {
+  WriteRawDWord(kSettingsKey, L"DelayHook", 1);
+  StartBoth();
+  ASSERT_TRUE(keyquill.WaitForTrace("IconState 1"));
+  EXPECT_EQ(Traced("IconState "), (Lines{"IconState 2", "IconState 1"}));
+  TapKeys({VK_RMENU, VK_OEM_7, 'E'});
+  Arrived arrived = TypedWhenArrived(Char(0xE9));
+  EXPECT_EQ(arrived.posted, Lines{Char(0xE9)});
+  EXPECT_EQ(arrived.keyboard, Lines{});
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 #include <string>
 
 #include "app/win32/Trace.h"
+#include "common/Errors.h"
 #include "common/Text.h"
+#include "common/win32/Files.h"
+#include "errorreport/win32/ErrorEntry.h"
 
 namespace kq::app {
 
@@ -17,6 +20,12 @@ void TraceKey(const compose::KeyEvent& event, compose::KeyAction action) {
         (action == compose::KeyAction::Stop ? u"stopped" : u"passed"));
 }
 
+// The folder of the running executable, with its trailing backslash.
+std::u16string ExecutableFolder() {
+  std::u16string path = win::ExecutablePath();
+  return path.substr(0, path.find_last_of(u'\\') + 1);
+}
+
 }  // namespace
 
 TKeyquillForm::TKeyquillForm(ui::Application& application, ProgramObjects& objects)
@@ -24,9 +33,16 @@ TKeyquillForm::TKeyquillForm(ui::Application& application, ProgramObjects& objec
       objects_(objects),
       hook_(*SharedData, application.Module()),
       composeOutput_(
-          *SharedData, codePage_, [](const std::string&) { return std::u16string(); }, output_) {
+          *SharedData, objects.CodePage(),
+          [](const TSeqType& sequence) { return SequenceList->TranslateSeq(sequence); }, output_) {
   hook_.SetObserver(TraceKey);
   SharedData->SetDefaultKey(0);
+  try {
+    SequenceList->InitList(*SettingsStore, win::GetAppDataFolder(), ExecutableFolder());
+  } catch (const Error& error) {
+    // The program goes on with what the list holds; the hook is installed all the same.
+    win::ReportException(error);
+  }
   application_.SetMessageFilter([this](MSG& msg) { return AppMessage(msg); });
   const std::int32_t delay = SharedData->DelayHook();
   if (delay <= 0) {

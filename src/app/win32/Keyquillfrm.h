@@ -1,8 +1,9 @@
 #pragma once
 // TKeyquillForm: the program's main object. It finishes the start-up (the compose defaults,
-// the application-wide message filter, the keyboard hook now or after the configured delay),
-// shows the program's state through the icon state, types the composed results, and tears
-// the compose engine down at the end. It becomes the tray window with its menus later.
+// the sequence list, the application-wide message filter, the keyboard hook now or after the
+// configured delay), shows the program's state through the icon state, types the composed
+// results, and tears the compose engine down at the end. It becomes the tray window with its
+// menus later.
 
 #include <windows.h>
 
@@ -11,7 +12,6 @@
 #include "app/win32/ProgramGlobals.h"
 #include "compose/Translation.h"
 #include "compose/win32/KeyboardHook.h"
-#include "platform/win32/Win32System.h"
 #include "ui/win32/Application.h"
 
 namespace kq::app {
@@ -23,8 +23,8 @@ class TKeyquillForm {
   static constexpr int kIconReady = 1;
   static constexpr int kIconOff = 2;
 
-  // FormCreate: becomes the application's message filter and installs the hook, at once or
-  // when the "DelayHook" seconds have passed.
+  // FormCreate: fills the sequence list, becomes the application's message filter and
+  // installs the hook, at once or when the "DelayHook" seconds have passed.
   TKeyquillForm(ui::Application& application, ProgramObjects& objects);
   // FormDestroy: frees the settings store and removes the hook.
   ~TKeyquillForm();
@@ -53,7 +53,6 @@ class TKeyquillForm {
   ProgramObjects& objects_;
   win::KeyboardHook hook_;
   win::Win32OutputSystem output_;
-  win::Win32AnsiCodePage codePage_;
   compose::ComposeOutput composeOutput_;
   bool delayTimerRunning_ = false;
   int iconState_ = kIconReady;

@@ -101,6 +101,11 @@ std::wstring KeyquillProcess::ExecutablePath() {
 }
 
 void KeyquillProcess::Start(const std::wstring& arguments) {
+  ASSERT_NO_FATAL_FAILURE(Launch(arguments));
+  ASSERT_TRUE(WaitForTrace("Ready")) << "Keyquill.exe did not become ready";
+}
+
+void KeyquillProcess::Launch(const std::wstring& arguments) {
   DeleteFileW(tracePath_.c_str());
   SetEnvironmentVariableW(L"KEYQUILL_TRACE", tracePath_.c_str());
   std::wstring line = L"\"" + ExecutablePath() + L"\"";
@@ -113,7 +118,6 @@ void KeyquillProcess::Start(const std::wstring& arguments) {
   process_.reset(info.hProcess);
   CloseHandle(info.hThread);
   processId_ = info.dwProcessId;
-  ASSERT_TRUE(WaitForTrace("Ready")) << "Keyquill.exe did not become ready";
 }
 
 DWORD KeyquillProcess::Stop() {
@@ -137,6 +141,87 @@ HWND KeyquillProcess::ApplicationWindow() const {
   WindowSearch search{processId_, nullptr};
   EnumWindows(MatchApplicationWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND KeyquillProcess::WaitForDialog(std::chrono::milliseconds timeout) const {
+  struct Search {
+    DWORD processId;
+    HWND found;
+  } search{processId_, nullptr};
+  auto deadline = std::chrono::steady_clock::now() + timeout;
+  do {
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+          auto* search = reinterpret_cast<Search*>(data);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(window, &owner);
+          wchar_t className[16];
+          if (owner == search->processId && IsWindowVisible(window) &&
+              GetClassNameW(window, className, 16) && wcscmp(className, L"#32770") == 0) {
+            search->found = window;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found)
+      return search.found;
+    std::this_thread::sleep_for(50ms);
+  } while (std::chrono::steady_clock::now() < deadline);
+  return nullptr;
+}
+
+namespace {
+
+struct Descendants {
+  const wchar_t* className;
+  std::vector<HWND> found;
+};
+
+std::vector<HWND> VisibleDescendants(HWND window, const wchar_t* className) {
+  Descendants search{className, {}};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto* search = reinterpret_cast<Descendants*>(data);
+        wchar_t name[32];
+        if (IsWindowVisible(child) && GetClassNameW(child, name, 32) &&
+            _wcsicmp(name, search->className) == 0) {
+          search->found.push_back(child);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[1024] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      5000, &copied);
+  return std::wstring(text, copied);
+}
+
+}  // namespace
+
+std::vector<std::wstring> DescendantTexts(HWND window, const wchar_t* className) {
+  std::vector<std::wstring> texts;
+  for (HWND child : VisibleDescendants(window, className)) {
+    if (std::wstring text = TextOf(child); !text.empty())
+      texts.push_back(text);
+  }
+  return texts;
+}
+
+bool ClickButton(HWND window, const std::wstring& caption) {
+  for (HWND button : VisibleDescendants(window, L"Button")) {
+    if (TextOf(button) == caption) {
+      PostMessageW(button, BM_CLICK, 0, 0);
+      return true;
+    }
+  }
+  return false;
 }
 
 std::vector<std::string> KeyquillProcess::TraceLines() const {

@@ -30,6 +30,8 @@ class KeyquillProcess {
 
   // Starts Keyquill.exe with the arguments and waits until it traced "Ready".
   void Start(const std::wstring& arguments = L"");
+  // Starts it without waiting, for a start that shows a message box first.
+  void Launch(const std::wstring& arguments = L"");
   // Asks the program to close through its application window and waits for its end.
   // Returns the exit code.
   DWORD Stop();
@@ -38,6 +40,9 @@ class KeyquillProcess {
   DWORD ProcessId() const { return processId_; }
   // The program's application window.
   HWND ApplicationWindow() const;
+
+  // A visible dialog box (class "#32770") of the program, waited for; null when none came.
+  HWND WaitForDialog(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
 
   // The lines the program traced so far.
   std::vector<std::string> TraceLines() const;
@@ -50,5 +55,11 @@ class KeyquillProcess {
   win::UniqueHandle process_;
   DWORD processId_ = 0;
 };
+
+// The texts of a window's visible descendants of a class, read with WM_GETTEXT so that they
+// come from another process too.
+std::vector<std::wstring> DescendantTexts(HWND window, const wchar_t* className);
+// Clicks the descendant button with this caption; false when there is none.
+bool ClickButton(HWND window, const std::wstring& caption);
 
 }  // namespace kq::testing
