@@ -11,6 +11,7 @@
 
 #include "compose/KeyHook.h"
 #include "compose/Translation.h"
+#include "ui/win32/GdiObjects.h"
 
 namespace kq::win {
 
@@ -35,30 +36,11 @@ class Win32OutputSystem : public compose::OutputSystem {
   void Beep() override;
 };
 
-// Owns an installed hook.
-class UniqueHook {
- public:
-  UniqueHook() = default;
-  explicit UniqueHook(HHOOK hook) : hook_(hook) {}
-  UniqueHook(UniqueHook&& other) noexcept : hook_(other.release()) {}
-  UniqueHook& operator=(UniqueHook&& other) noexcept {
-    reset(other.release());
-    return *this;
-  }
-  ~UniqueHook() { reset(); }
-
-  explicit operator bool() const { return hook_ != nullptr; }
-  HHOOK get() const { return hook_; }
-  HHOOK release() { return std::exchange(hook_, nullptr); }
-  void reset(HHOOK hook = nullptr) {
-    if (hook_)
-      UnhookWindowsHookEx(hook_);
-    hook_ = hook;
-  }
-
- private:
-  HHOOK hook_ = nullptr;
+struct HookDeleter {
+  void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
 };
+// Owns an installed hook.
+using UniqueHook = ui::UniqueGuiHandle<HHOOK, HookDeleter>;
 
 // The WH_KEYBOARD_LL hook with the compose state behind it. One object exists at a time, and
 // it installs at most one hook; the compose state lives as long as the object, across

@@ -57,13 +57,7 @@ std::string Normalise(const std::string& raw) {
 
 }  // namespace
 
-KeyTarget::KeyTarget() {
-  wchar_t folder[MAX_PATH];
-  GetTempPathW(MAX_PATH, folder);
-  wchar_t name[MAX_PATH];
-  GetTempFileNameW(folder, L"kqk", 0, name);
-  recordPath_ = name;
-}
+KeyTarget::KeyTarget() : recordPath_(NewTempFilePath(L"kqk")) {}
 
 KeyTarget::~KeyTarget() {
   Stop();
@@ -73,16 +67,8 @@ KeyTarget::~KeyTarget() {
 void KeyTarget::Start() {
   DeleteFileW(recordPath_.c_str());
   std::wstring line = L"\"" + TestProgramFolder() + L"\\kq_target.exe\" \"" + recordPath_ + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  bool started = false;
-  for (int attempt = 0; attempt < 5 && !started; ++attempt) {
-    started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &info);
-    if (!started)
-      Sleep(200);
-  }
+  bool started = StartProcess(line, info);
   ASSERT_TRUE(started) << "cannot start kq_target.exe: error " << GetLastError();
   process_.reset(info.hProcess);
   CloseHandle(info.hThread);

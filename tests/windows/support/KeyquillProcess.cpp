@@ -33,8 +33,8 @@ BOOL CALLBACK MatchApplicationWindow(HWND window, LPARAM data) {
   return TRUE;
 }
 
-// Under Wine a start fails now and then for a moment while another process is ending; a few
-// tries tell that apart from a program that cannot start at all.
+}  // namespace
+
 bool StartProcess(std::wstring commandLine, PROCESS_INFORMATION& info) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -48,7 +48,13 @@ bool StartProcess(std::wstring commandLine, PROCESS_INFORMATION& info) {
   return false;
 }
 
-}  // namespace
+std::wstring NewTempFilePath(const wchar_t* prefix) {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  wchar_t name[MAX_PATH];
+  GetTempFileNameW(folder, prefix, 0, name);
+  return name;
+}
 
 std::wstring TestProgramFolder() {
   wchar_t path[MAX_PATH];
@@ -79,13 +85,7 @@ DWORD RunToEnd(const std::wstring& commandLine, std::chrono::milliseconds timeou
   return code;
 }
 
-KeyquillProcess::KeyquillProcess() {
-  wchar_t folder[MAX_PATH];
-  GetTempPathW(MAX_PATH, folder);
-  wchar_t name[MAX_PATH];
-  GetTempFileNameW(folder, L"kqt", 0, name);
-  tracePath_ = name;
-}
+KeyquillProcess::KeyquillProcess() : tracePath_(NewTempFilePath(L"kqt")) {}
 
 KeyquillProcess::~KeyquillProcess() {
   if (Running()) {

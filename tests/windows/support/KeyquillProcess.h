@@ -15,6 +15,13 @@ namespace kq::testing {
 // The folder of the running test program, where Keyquill.exe lies too.
 std::wstring TestProgramFolder();
 
+// Starts a program; under Wine a start fails now and then for a moment while another
+// process is ending, so a few tries are made.
+bool StartProcess(std::wstring commandLine, PROCESS_INFORMATION& info);
+
+// A new, empty temporary file whose name starts with the prefix.
+std::wstring NewTempFilePath(const wchar_t* prefix);
+
 // Runs a program to its end and returns its exit code; -1 when it did not end in time.
 DWORD RunToEnd(const std::wstring& commandLine, std::chrono::milliseconds timeout,
                DWORD* processId = nullptr);
