@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -104,14 +102,7 @@ void KeyTarget::Stop() {
 }
 
 std::vector<std::string> KeyTarget::RawLines() const {
-  std::vector<std::string> lines;
-  std::ifstream in{std::filesystem::path(recordPath_)};
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r')
-      line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
+  return ReadLines(recordPath_);
 }
 
 std::vector<std::string> KeyTarget::Received() const {
@@ -126,15 +117,7 @@ std::vector<std::string> KeyTarget::Received() const {
 }
 
 bool KeyTarget::WaitFor(const std::string& line, std::chrono::milliseconds timeout) const {
-  auto deadline = std::chrono::steady_clock::now() + timeout;
-  do {
-    for (const auto& message : Received()) {
-      if (message == line)
-        return true;
-    }
-    std::this_thread::sleep_for(20ms);
-  } while (std::chrono::steady_clock::now() < deadline);
-  return false;
+  return WaitForLine([this] { return Received(); }, line, timeout);
 }
 
 std::vector<std::string> KeyTarget::ReceivedUntilNow() {

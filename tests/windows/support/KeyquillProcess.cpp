@@ -225,8 +225,17 @@ bool ClickButton(HWND window, const std::wstring& caption) {
 }
 
 std::vector<std::string> KeyquillProcess::TraceLines() const {
+  return ReadLines(tracePath_);
+}
+
+bool KeyquillProcess::WaitForTrace(const std::string& line,
+                                   std::chrono::milliseconds timeout) const {
+  return WaitForLine([this] { return TraceLines(); }, line, timeout);
+}
+
+std::vector<std::string> ReadLines(const std::wstring& path) {
   std::vector<std::string> lines;
-  std::ifstream in{std::filesystem::path(tracePath_)};
+  std::ifstream in{std::filesystem::path(path)};
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r')
       line.pop_back();
@@ -235,17 +244,18 @@ std::vector<std::string> KeyquillProcess::TraceLines() const {
   return lines;
 }
 
-bool KeyquillProcess::WaitForTrace(const std::string& line,
-                                   std::chrono::milliseconds timeout) const {
+bool WaitForLine(const std::function<std::vector<std::string>()>& lines, const std::string& line,
+                 std::chrono::milliseconds timeout) {
   auto deadline = std::chrono::steady_clock::now() + timeout;
-  do {
-    for (const auto& traced : TraceLines()) {
-      if (traced == line)
+  for (;;) {
+    for (const auto& found : lines()) {
+      if (found == line)
         return true;
     }
+    if (std::chrono::steady_clock::now() >= deadline)
+      return false;
     std::this_thread::sleep_for(20ms);
-  } while (std::chrono::steady_clock::now() < deadline);
-  return false;
+  }
 }
 
 }  // namespace kq::testing

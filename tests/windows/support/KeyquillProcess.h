@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,14 @@ bool StartProcess(std::wstring commandLine, PROCESS_INFORMATION& info);
 
 // A new, empty temporary file whose name starts with the prefix.
 std::wstring NewTempFilePath(const wchar_t* prefix);
+
+// The lines of a text file, without their line ends; none when it does not exist.
+std::vector<std::string> ReadLines(const std::wstring& path);
+
+// Waits until one of the lines that lines() gives equals the text, looking again every 20 ms;
+// false when none did in time. A zero timeout looks once.
+bool WaitForLine(const std::function<std::vector<std::string>()>& lines, const std::string& line,
+                 std::chrono::milliseconds timeout);
 
 // Runs a program to its end and returns its exit code; -1 when it did not end in time.
 DWORD RunToEnd(const std::wstring& commandLine, std::chrono::milliseconds timeout,
