@@ -7,6 +7,7 @@ namespace kq::app {
 
 TQvxIniFile* SettingsStore = nullptr;
 TNewSharedData* SharedData = nullptr;
+TCharList* SequenceList = nullptr;
 UINT TaskbarCreatedMsg = 0;
 
 namespace {
@@ -25,14 +26,18 @@ void AllowTaskbarCreated() {
 }  // namespace
 
 ProgramObjects::ProgramObjects() {
-  // The error report object and the empty sequence list come first once they exist; the
-  // compose state starts cleared.
+  // The error report object comes first once it exists; the compose state starts cleared
+  // with the main object's hook.
   settingsStore_ = std::make_unique<TQvxIniFile>(registry_, kSettingsKeyPath);
   SettingsStore = settingsStore_.get();
   win::ProgramMessageBoxes().SetSettingsStore([] { return SettingsStore; });
   sharedData_ = std::make_unique<TNewSharedData>(registry_, win::QueryWindowsRelease(),
                                                  win::ExecutablePath(), errors_);
   SharedData = sharedData_.get();
+  // The list refers to the shared settings, so it comes after them and goes before them.
+  sequenceList_ = std::make_unique<TCharList>(TCharListServices{
+      *sharedData_, codePage_, collator_, files_, win::ProgramMessageBoxes(), errors_});
+  SequenceList = sequenceList_.get();
   UINT toggleIcon = RegisterWindowMessageW(L"Keyquill ToggleIcon");
   UINT translateKeys = RegisterWindowMessageW(L"Keyquill TranslateKeys");
   UINT showOptDlg = RegisterWindowMessageW(L"Keyquill ShowOptDlg");
@@ -43,6 +48,8 @@ ProgramObjects::ProgramObjects() {
 
 ProgramObjects::~ProgramObjects() {
   FreeSettingsStore();
+  SequenceList = nullptr;
+  sequenceList_.reset();
   SharedData = nullptr;
   sharedData_.reset();
 }

@@ -7,7 +7,11 @@
 #include <memory>
 
 #include "errorreport/win32/ErrorEntry.h"
+#include "platform/win32/Win32Collator.h"
+#include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32System.h"
+#include "sequences/CharLst.h"
 #include "settings/Globals.h"
 #include "settings/Qvxinif.h"
 
@@ -15,15 +19,17 @@ namespace kq::app {
 
 extern TQvxIniFile* SettingsStore;
 extern TNewSharedData* SharedData;
+extern TCharList* SequenceList;
 extern UINT TaskbarCreatedMsg;
 
 class ProgramObjects {
  public:
-  // The settings initialisation: the settings store, the shared settings, the registered
-  // messages, and the shell's "TaskbarCreated" let through to a raised process.
+  // The settings initialisation: the settings store, the shared settings, the empty
+  // sequence list, the registered messages, and the shell's "TaskbarCreated" let through to
+  // a raised process.
   ProgramObjects();
-  // Frees the settings store (if the main window did not), then the shared settings, which
-  // saves "SortTextTogether".
+  // Frees the settings store (if the main window did not), the sequence list, then the shared
+  // settings, which saves "SortTextTogether".
   ~ProgramObjects();
   ProgramObjects(const ProgramObjects&) = delete;
   ProgramObjects& operator=(const ProgramObjects&) = delete;
@@ -32,12 +38,17 @@ class ProgramObjects {
   void FreeSettingsStore();
 
   platform::Registry& Registry() { return registry_; }
+  const platform::AnsiCodePage& CodePage() const { return codePage_; }
 
  private:
   win::Win32Registry registry_;
   win::Win32ErrorMessages errors_;
   std::unique_ptr<TQvxIniFile> settingsStore_;
   std::unique_ptr<TNewSharedData> sharedData_;
+  win::Win32AnsiCodePage codePage_;
+  win::Win32Collator collator_;
+  win::Win32FileSystem files_;
+  std::unique_ptr<TCharList> sequenceList_;
 };
 
 }  // namespace kq::app

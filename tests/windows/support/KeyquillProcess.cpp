@@ -33,8 +33,8 @@ BOOL CALLBACK MatchApplicationWindow(HWND window, LPARAM data) {
   return TRUE;
 }
 
-// Under Wine a start fails now and then for a moment while another process is ending; a few
-// tries tell that apart from a program that cannot start at all.
+}  // namespace
+
 bool StartProcess(std::wstring commandLine, PROCESS_INFORMATION& info) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -48,7 +48,13 @@ bool StartProcess(std::wstring commandLine, PROCESS_INFORMATION& info) {
   return false;
 }
 
-}  // namespace
+std::wstring NewTempFilePath(const wchar_t* prefix) {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  wchar_t name[MAX_PATH];
+  GetTempFileNameW(folder, prefix, 0, name);
+  return name;
+}
 
 std::wstring TestProgramFolder() {
   wchar_t path[MAX_PATH];
@@ -79,13 +85,7 @@ DWORD RunToEnd(const std::wstring& commandLine, std::chrono::milliseconds timeou
   return code;
 }
 
-KeyquillProcess::KeyquillProcess() {
-  wchar_t folder[MAX_PATH];
-  GetTempPathW(MAX_PATH, folder);
-  wchar_t name[MAX_PATH];
-  GetTempFileNameW(folder, L"kqt", 0, name);
-  tracePath_ = name;
-}
+KeyquillProcess::KeyquillProcess() : tracePath_(NewTempFilePath(L"kqt")) {}
 
 KeyquillProcess::~KeyquillProcess() {
   if (Running()) {
@@ -101,6 +101,11 @@ std::wstring KeyquillProcess::ExecutablePath() {
 }
 
 void KeyquillProcess::Start(const std::wstring& arguments) {
+  ASSERT_NO_FATAL_FAILURE(Launch(arguments));
+  ASSERT_TRUE(WaitForTrace("Ready")) << "Keyquill.exe did not become ready";
+}
+
+void KeyquillProcess::Launch(const std::wstring& arguments) {
   DeleteFileW(tracePath_.c_str());
   SetEnvironmentVariableW(L"KEYQUILL_TRACE", tracePath_.c_str());
   std::wstring line = L"\"" + ExecutablePath() + L"\"";
@@ -113,7 +118,6 @@ void KeyquillProcess::Start(const std::wstring& arguments) {
   process_.reset(info.hProcess);
   CloseHandle(info.hThread);
   processId_ = info.dwProcessId;
-  ASSERT_TRUE(WaitForTrace("Ready")) << "Keyquill.exe did not become ready";
 }
 
 DWORD KeyquillProcess::Stop() {
@@ -139,9 +143,99 @@ HWND KeyquillProcess::ApplicationWindow() const {
   return search.found;
 }
 
+HWND KeyquillProcess::WaitForDialog(std::chrono::milliseconds timeout) const {
+  struct Search {
+    DWORD processId;
+    HWND found;
+  } search{processId_, nullptr};
+  auto deadline = std::chrono::steady_clock::now() + timeout;
+  do {
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+          auto* search = reinterpret_cast<Search*>(data);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(window, &owner);
+          wchar_t className[16];
+          if (owner == search->processId && IsWindowVisible(window) &&
+              GetClassNameW(window, className, 16) && wcscmp(className, L"#32770") == 0) {
+            search->found = window;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found)
+      return search.found;
+    std::this_thread::sleep_for(50ms);
+  } while (std::chrono::steady_clock::now() < deadline);
+  return nullptr;
+}
+
+namespace {
+
+struct Descendants {
+  const wchar_t* className;
+  std::vector<HWND> found;
+};
+
+std::vector<HWND> VisibleDescendants(HWND window, const wchar_t* className) {
+  Descendants search{className, {}};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto* search = reinterpret_cast<Descendants*>(data);
+        wchar_t name[32];
+        if (IsWindowVisible(child) && GetClassNameW(child, name, 32) &&
+            _wcsicmp(name, search->className) == 0) {
+          search->found.push_back(child);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[1024] = {};
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      5000, &copied);
+  return std::wstring(text, copied);
+}
+
+}  // namespace
+
+std::vector<std::wstring> DescendantTexts(HWND window, const wchar_t* className) {
+  std::vector<std::wstring> texts;
+  for (HWND child : VisibleDescendants(window, className)) {
+    if (std::wstring text = TextOf(child); !text.empty())
+      texts.push_back(text);
+  }
+  return texts;
+}
+
+bool ClickButton(HWND window, const std::wstring& caption) {
+  for (HWND button : VisibleDescendants(window, L"Button")) {
+    if (TextOf(button) == caption) {
+      PostMessageW(button, BM_CLICK, 0, 0);
+      return true;
+    }
+  }
+  return false;
+}
+
 std::vector<std::string> KeyquillProcess::TraceLines() const {
+  return ReadLines(tracePath_);
+}
+
+bool KeyquillProcess::WaitForTrace(const std::string& line,
+                                   std::chrono::milliseconds timeout) const {
+  return WaitForLine([this] { return TraceLines(); }, line, timeout);
+}
+
+std::vector<std::string> ReadLines(const std::wstring& path) {
   std::vector<std::string> lines;
-  std::ifstream in{std::filesystem::path(tracePath_)};
+  std::ifstream in{std::filesystem::path(path)};
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r')
       line.pop_back();
@@ -150,17 +244,18 @@ std::vector<std::string> KeyquillProcess::TraceLines() const {
   return lines;
 }
 
-bool KeyquillProcess::WaitForTrace(const std::string& line,
-                                   std::chrono::milliseconds timeout) const {
+bool WaitForLine(const std::function<std::vector<std::string>()>& lines, const std::string& line,
+                 std::chrono::milliseconds timeout) {
   auto deadline = std::chrono::steady_clock::now() + timeout;
-  do {
-    for (const auto& traced : TraceLines()) {
-      if (traced == line)
+  for (;;) {
+    for (const auto& found : lines()) {
+      if (found == line)
         return true;
     }
+    if (std::chrono::steady_clock::now() >= deadline)
+      return false;
     std::this_thread::sleep_for(20ms);
-  } while (std::chrono::steady_clock::now() < deadline);
-  return false;
+  }
 }
 
 }  // namespace kq::testing

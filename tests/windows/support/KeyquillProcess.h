@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,21 @@ namespace kq::testing {
 
 // The folder of the running test program, where Keyquill.exe lies too.
 std::wstring TestProgramFolder();
+
+// Starts a program; under Wine a start fails now and then for a moment while another
+// process is ending, so a few tries are made.
+bool StartProcess(std::wstring commandLine, PROCESS_INFORMATION& info);
+
+// A new, empty temporary file whose name starts with the prefix.
+std::wstring NewTempFilePath(const wchar_t* prefix);
+
+// The lines of a text file, without their line ends; none when it does not exist.
+std::vector<std::string> ReadLines(const std::wstring& path);
+
+// Waits until one of the lines that lines() gives equals the text, looking again every 20 ms;
+// false when none did in time. A zero timeout looks once.
+bool WaitForLine(const std::function<std::vector<std::string>()>& lines, const std::string& line,
+                 std::chrono::milliseconds timeout);
 
 // Runs a program to its end and returns its exit code; -1 when it did not end in time.
 DWORD RunToEnd(const std::wstring& commandLine, std::chrono::milliseconds timeout,
@@ -30,6 +46,8 @@ class KeyquillProcess {
 
   // Starts Keyquill.exe with the arguments and waits until it traced "Ready".
   void Start(const std::wstring& arguments = L"");
+  // Starts it without waiting, for a start that shows a message box first.
+  void Launch(const std::wstring& arguments = L"");
   // Asks the program to close through its application window and waits for its end.
   // Returns the exit code.
   DWORD Stop();
@@ -38,6 +56,9 @@ class KeyquillProcess {
   DWORD ProcessId() const { return processId_; }
   // The program's application window.
   HWND ApplicationWindow() const;
+
+  // A visible dialog box (class "#32770") of the program, waited for; null when none came.
+  HWND WaitForDialog(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
 
   // The lines the program traced so far.
   std::vector<std::string> TraceLines() const;
@@ -50,5 +71,11 @@ class KeyquillProcess {
   win::UniqueHandle process_;
   DWORD processId_ = 0;
 };
+
+// The texts of a window's visible descendants of a class, read with WM_GETTEXT so that they
+// come from another process too.
+std::vector<std::wstring> DescendantTexts(HWND window, const wchar_t* className);
+// Clicks the descendant button with this caption; false when there is none.
+bool ClickButton(HWND window, const std::wstring& caption);
 
 }  // namespace kq::testing

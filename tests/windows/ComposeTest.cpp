@@ -1,0 +1,203 @@
+// The compose engine of the real Keyquill.exe, typed at through the system's input with a
+// window of another process in the foreground: what that window receives, and what the hook
+// decided for each key as the program traced it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "support/KeyTarget.h"
+#include "support/KeyquillProcess.h"
+#include "support/ProgramFiles.h"
+#include "support/RawRegistry.h"
+
+namespace kq::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using Lines = std::vector<std::string>;
+
+// What came from the keyboard and what the program posted, each in its order; the two
+// streams may interleave either way, since a window takes posted messages first.
+struct Arrived {
+  Lines keyboard;
+  Lines posted;
+};
+
+Arrived Split(const Lines& received) {
+  Arrived arrived;
+  for (const auto& line : received) {
+    bool fromKeyboard = line.size() > 4 && line.compare(line.size() - 4, 4, " key") == 0;
+    (fromKeyboard ? arrived.keyboard : arrived.posted).push_back(line);
+  }
+  return arrived;
+}
+
+std::string Char(int code) {
+  return "CHAR " + std::to_string(code) + " 1";
+}
+
+class ComposeEngine : public ::testing::Test {
+ protected:
+  // A first start: no settings, and the default sequences written anew.
+  void SetUp() override {
+    DeleteRawTree(kSettingsKey);
+    DeleteFileW(SequenceFilePath().c_str());
+  }
+  void TearDown() override {
+    target.Stop();
+    if (keyquill.Running())
+      keyquill.Stop();
+    DeleteRawTree(kSettingsKey);
+  }
+
+  void StartBoth() {
+    ASSERT_NO_FATAL_FAILURE(keyquill.Start());
+    ASSERT_NO_FATAL_FAILURE(target.Start());
+  }
+
+  // Waits for the last character the program is to post, then returns all that arrived.
+  Arrived TypedWhenArrived(const std::string& last) {
+    EXPECT_TRUE(target.WaitFor(last)) << "did not arrive: " << last;
+    return Split(target.ReceivedUntilNow());
+  }
+
+  // The traced lines that start with the prefix, in order. The hook's decisions and the icon
+  // changes interleave either way: the icon follows the hook's messages through the loop.
+  Lines Traced(const std::string& prefix) const {
+    Lines lines;
+    for (const auto& line : keyquill.TraceLines()) {
+      if (line.rfind(prefix, 0) == 0)
+        lines.push_back(line);
+    }
+    return lines;
+  }
+
+  KeyquillProcess keyquill;
+  KeyTarget target;
+};
+
+TEST_F(ComposeEngine, ApostropheAndEGiveOneCharacterAndOnlyTheReleasesPass) {
+  StartBoth();
+  TapKeys({VK_RMENU, VK_OEM_7, 'E'});
+  Arrived arrived = TypedWhenArrived(Char(0xE9));
+  EXPECT_EQ(arrived.posted, Lines{Char(0xE9)});
+  EXPECT_EQ(arrived.keyboard, Lines{}) << "a stopped key press reached the target";
+  EXPECT_EQ(Traced("Key "),
+            (Lines{"Key 165 down stopped", "Key 165 up passed", "Key 222 down stopped",
+                   "Key 222 up passed", "Key 69 down stopped", "Key 69 up passed",
+                   "Key 122 down passed", "Key 122 up passed"}));
+  EXPECT_EQ(Traced("IconState "), (Lines{"IconState 0", "IconState 1"}));
+}
+
+TEST_F(ComposeEngine, ShiftHeldGivesTheCapital) {
+  StartBoth();
+  TapKeys({VK_RMENU, VK_OEM_7});
+  SendKeys({Press(VK_LSHIFT), Press('E'), Release('E'), Release(VK_LSHIFT)});
+  Arrived arrived = TypedWhenArrived(Char(0xC9));
+  EXPECT_EQ(arrived.posted, Lines{Char(0xC9)});
+  EXPECT_EQ(arrived.keyboard, Lines{"KEYDOWN 16 key"});
+}
+
+TEST_F(ComposeEngine, AnUndefinedPairIsTypedAsItIs) {
+  StartBoth();
+  TapKeys({VK_RMENU, 'Z', 'Q'});
+  Arrived arrived = TypedWhenArrived(Char('q'));
+  EXPECT_EQ(arrived.posted, (Lines{Char('z'), Char('q')}));
+  EXPECT_EQ(arrived.keyboard, Lines{});
+}
+
+TEST_F(ComposeEngine, TheAddressTextArrivesWithCarriageReturnsOnly) {
+  StartBoth();
+  TapKeys({VK_RMENU, 'A', 'D'});
+  Arrived arrived = TypedWhenArrived(Char('y'));  // the last letter of "My country"
+  Lines expected;
+  for (char c : std::string("My name\rMy address\rMy city\rMy postcode\rMy country"))
+    expected.push_back(Char(c));
+  EXPECT_EQ(arrived.posted, expected);
+}
+
+TEST_F(ComposeEngine, AFakeKeyWrapsEveryCharacter) {
+  WriteRawDWord(kSettingsKey, L"FakeKey", 16);
+  StartBoth();
+  TapKeys({VK_RMENU, VK_OEM_7, 'E', VK_RMENU, 'Z', 'Q'});
+  // Once the last character arrived the program has posted the rest of its output, before
+  // it looks at the next key.
+  Arrived arrived = TypedWhenArrived(Char('q'));
+  EXPECT_EQ(arrived.posted,
+            (Lines{"KEYDOWN 16 0", Char(0xE9), "KEYUP 16 0", "KEYDOWN 16 0", Char('z'),
+                   "KEYUP 16 0", "KEYDOWN 16 0", Char('q'), "KEYUP 16 0"}));
+  EXPECT_EQ(arrived.keyboard, Lines{});
+}
+
+TEST_F(ComposeEngine, ReverseOrderMatchesThePairTypedTheOtherWayRound) {
+  WriteRawString(kSettingsKey, L"IgnoreOrder", L"1");
+  StartBoth();
+  TapKeys({VK_RMENU, 'E', VK_OEM_7, VK_RMENU, VK_OEM_7, 'E'});
+  Arrived arrived = TypedWhenArrived(Char('e'));
+  EXPECT_EQ(arrived.posted, (Lines{Char(0xE9), Char('\''), Char('e')}));
+}
+
+// Wine sets no Alt flag (LLKHF_ALTDOWN) in low-level keyboard events, so the choices that
+// need Alt (Alt+F5 and the like) compose only on Windows; the machine's tests cover them.
+TEST_F(ComposeEngine, AComposeKeyChangedInTheRegistryCountsAtTheNextKeyPress) {
+  StartBoth();
+  WriteRawDWord(kSettingsKey, L"ComposeKey", 9);  // F5, with or without Alt
+  TapKeys({VK_RMENU, VK_F5, VK_OEM_7, 'E'});
+  Arrived arrived = TypedWhenArrived(Char(0xE9));
+  EXPECT_EQ(arrived.posted, Lines{Char(0xE9)});
+  EXPECT_EQ(arrived.keyboard, Lines{"SYSKEYDOWN 18 key"}) << "the right Alt is a plain key now";
+
+  SendKeys({Press(VK_LMENU), Press(VK_F5), Release(VK_F5), Release(VK_LMENU)});
+  TapKeys({'Z', 'Q'});
+  arrived = TypedWhenArrived(Char('q'));
+  EXPECT_EQ(arrived.posted, (Lines{Char('z'), Char('q')}));
+  EXPECT_EQ(arrived.keyboard, Lines{"SYSKEYDOWN 18 key"});
+
+  WriteRawDWord(kSettingsKey, L"ComposeKey", 20);  // Alt+F5 only
+  TapKeys({VK_F5, VK_OEM_7});
+  ASSERT_TRUE(target.WaitFor("CHAR 39 key"));
+  arrived = Split(target.ReceivedUntilNow());
+  EXPECT_EQ(arrived.keyboard, (Lines{"KEYDOWN 116 key", "KEYDOWN 222 key", "CHAR 39 key"}));
+  EXPECT_EQ(arrived.posted, Lines{});
+}
+
+TEST_F(ComposeEngine, TheComposeKeyPressedTwiceReachesTheTarget) {
+  StartBoth();
+  TapKeys({VK_RMENU, VK_RMENU, 'E'});
+  ASSERT_TRUE(target.WaitFor("CHAR 101 key"));
+  Arrived arrived = Split(target.ReceivedUntilNow());
+  EXPECT_EQ(arrived.keyboard, (Lines{"SYSKEYDOWN 18 key", "KEYDOWN 69 key", "CHAR 101 key"}));
+  EXPECT_EQ(arrived.posted, Lines{});
+  EXPECT_EQ(Traced("Key 165 "), (Lines{"Key 165 down stopped", "Key 165 up passed",
+                                       "Key 165 down passed", "Key 165 up passed"}));
+  EXPECT_EQ(Traced("IconState "), (Lines{"IconState 0", "IconState 1"}));
+}
+
+TEST_F(ComposeEngine, StoredDisabledStartsWithoutTheHook) {
+  WriteRawString(kSettingsKey, L"Disabled", L"1");
+  StartBoth();
+  TapKeys({VK_RMENU, VK_OEM_7, 'E'});
+  ASSERT_TRUE(target.WaitFor("CHAR 101 key"));
+  Arrived arrived = Split(target.ReceivedUntilNow());
+  EXPECT_EQ(arrived.keyboard, (Lines{"SYSKEYDOWN 18 key", "KEYDOWN 222 key", "CHAR 39 key",
+                                     "KEYDOWN 69 key", "CHAR 101 key"}));
+  EXPECT_EQ(arrived.posted, Lines{});
+  EXPECT_EQ(Traced("Key "), Lines{});
+  EXPECT_EQ(Traced("IconState "), Lines{"IconState 2"});
+}
+
+TEST_F(ComposeEngine, ADelayedHookIsInstalledWhenTheDelayHasPassed) {
+  WriteRawDWord(kSettingsKey, L"DelayHook", 1);
+  StartBoth();
+  ASSERT_TRUE(keyquill.WaitForTrace("IconState 1"));
+  EXPECT_EQ(Traced("IconState "), (Lines{"IconState 2", "IconState 1"}));
+  TapKeys({VK_RMENU, VK_OEM_7, 'E'});
+  Arrived arrived = TypedWhenArrived(Char(0xE9));
+  EXPECT_EQ(arrived.posted, Lines{Char(0xE9)});
+  EXPECT_EQ(arrived.keyboard, Lines{});
+}
+
+}  // namespace
+}  // namespace kq::testing
