@@ -20,14 +20,14 @@ bool AddTrayIconWaiting(TrayIconAdder& adder) {
   }
 }
 
-std::uint32_t IconDataSize(const platform::WindowsRelease& release) {
+IconDataVersion IconDataVersionFor(const platform::WindowsRelease& release) {
   if (release.major >= 6)
-    return 956;
+    return IconDataVersion::Full;
   if (release.major == 5 && release.minor >= 1)
-    return 952;  // XP, Server 2003 and its R2, and XP x64
+    return IconDataVersion::V3;  // XP, Server 2003 and its R2, and XP x64
   if (release.major == 5)
-    return 936;  // Windows 2000
-  return 152;
+    return IconDataVersion::V2;  // Windows 2000
+  return IconDataVersion::V1;
 }
 
 }  // namespace kq::app

@@ -24,7 +24,10 @@ class TrayIconAdder {
 // True when the icon was added; false when the user chose to stop waiting.
 bool AddTrayIconWaiting(TrayIconAdder& adder);
 
-// The size of the shell's icon record that the release understands.
-std::uint32_t IconDataSize(const platform::WindowsRelease& release);
+// The form of the shell's icon record that the release understands: the first one (before
+// Windows 2000), that of Windows 2000, that of Windows XP and Server 2003, and the full one
+// from Vista on. Their sizes depend on the build's pointer size (Win32 side).
+enum class IconDataVersion { V1, V2, V3, Full };
+IconDataVersion IconDataVersionFor(const platform::WindowsRelease& release);
 
 }  // namespace kq::app

@@ -83,15 +83,18 @@ INSTANTIATE_TEST_SUITE_P(
         WaitCase{"TakenInTheSecondPass", 2, 4, {true}, true, Log({-1, 1})}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(IconDataSize, FollowsTheRelease) {
+TEST(IconDataVersion, FollowsTheRelease) {
   struct Case {
     platform::WindowsRelease release;
-    std::uint32_t size;
+    IconDataVersion version;
   };
-  for (auto [release, size] : {Case{{10, 0, 19045, false}, 956}, Case{{6, 0, 6002, false}, 956},
-                               Case{{5, 2, 3790, true}, 952}, Case{{5, 1, 2600, false}, 952},
-                               Case{{5, 0, 2195, false}, 936}, Case{{4, 0, 1381, false}, 152}})
-    EXPECT_EQ(IconDataSize(release), size) << release.major << "." << release.minor;
+  for (auto [release, version] : {Case{{10, 0, 19045, false}, IconDataVersion::Full},
+                                  Case{{6, 0, 6002, false}, IconDataVersion::Full},
+                                  Case{{5, 2, 3790, true}, IconDataVersion::V3},
+                                  Case{{5, 1, 2600, false}, IconDataVersion::V3},
+                                  Case{{5, 0, 2195, false}, IconDataVersion::V2},
+                                  Case{{4, 0, 1381, false}, IconDataVersion::V1}})
+    EXPECT_EQ(IconDataVersionFor(release), version) << release.major << "." << release.minor;
 }
 
 }  // namespace

@@ -119,8 +119,9 @@ TEST_F(ComposeEngine, TheAddressTextArrivesWithCarriageReturnsOnly) {
 }
 
 TEST_F(ComposeEngine, AFakeKeyWrapsEveryCharacter) {
-  WriteRawDWord(kSettingsKey, L"FakeKey", 16);
   StartBoth();
+  // After the start, which sets no fake key on a first run; the key is read for every output.
+  WriteRawDWord(kSettingsKey, L"FakeKey", 16);
   TapKeys({VK_RMENU, VK_OEM_7, 'E', VK_RMENU, 'Z', 'Q'});
   // Once the last character arrived the program has posted the rest of its output, before
   // it looks at the next key.

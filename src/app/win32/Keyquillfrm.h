@@ -1,61 +1,103 @@
 #pragma once
-// TKeyquillForm: the program's main object. It finishes the start-up (the compose defaults,
-// the sequence list, the application-wide message filter, the keyboard hook now or after the
-// configured delay), shows the program's state through the icon state, types the composed
-// results, and tears the compose engine down at the end. It becomes the tray window with its
-// menus later.
+// TKeyquillForm: the program's main window, never shown. It finishes the start-up (status
+// controls, help file, tray icon, sequence list, message filter, keyboard hook at once or
+// after the configured delay, the first run), shows the program's state through the tray
+// icon and its balloon, offers the tray menus, types the composed results, and tears
+// everything down at the end.
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 #include "app/win32/ProgramGlobals.h"
+#include "app/win32/TrayShell.h"
 #include "compose/Translation.h"
 #include "compose/win32/KeyboardHook.h"
+#include "dialogs/win32/StatusControls.h"
 #include "ui/win32/Application.h"
+#include "ui/win32/Controls.h"
+#include "ui/win32/Form.h"
+#include "ui/win32/Menu.h"
+#include "ui/win32/Timer.h"
 
 namespace kq::app {
 
-class TKeyquillForm {
+class TKeyquillForm : public ui::Form {
  public:
   // The icon states.
   static constexpr int kIconCompose = 0;
   static constexpr int kIconReady = 1;
   static constexpr int kIconOff = 2;
+  // The tray icon's callback message and the error reports' message.
+  static constexpr UINT kIconTrayMessage = WM_USER;
+  static constexpr UINT kBugReportMessage = WM_USER + 777;
 
-  // FormCreate: fills the sequence list, becomes the application's message filter and
-  // installs the hook, at once or when the "DelayHook" seconds have passed.
+  // FormCreate.
   TKeyquillForm(ui::Application& application, ProgramObjects& objects);
-  // FormDestroy: frees the settings store and removes the hook.
-  ~TKeyquillForm();
-  TKeyquillForm(const TKeyquillForm&) = delete;
-  TKeyquillForm& operator=(const TKeyquillForm&) = delete;
+  // FormDestroy.
+  ~TKeyquillForm() override;
 
   // The application-wide message filter: the hook's messages and the second instance's
   // request, recognised by their id alone; true when handled.
   bool AppMessage(MSG& msg);
   void TranslateKeys(std::uint16_t char1, std::uint16_t char2, HWND wnd);
-  void SetIconState(int state);
-  // Switches compose off (the hook removed) or on again; the choice is not saved.
-  void Disable1Click();
-  void DelayTimerTimer();
 
-  int IconState() const { return iconState_; }
+  void SetIconState(int state);
+  void AddTrayIcon();
+  void FillIconData();
+
+  void Options1Click();
+  void Disable1Click();
+  void Help1Click();
+  void Checkforupdates1Click();
+  void About1Click();
+  void Close1Click();
+  void DelayTimerTimer();
+  void PokeTimerTimer();
+
   bool Disabled = false;
   bool DialogOpen = false;
 
- private:
-  static constexpr UINT_PTR kDelayTimer = 1;
+  // The components.
+  ui::Menu MainPopupMenu;
+  ui::Menu CloseOnlyPopupMenu;
+  ui::Menu MainMenu1{ui::Menu::Kind::Main};
+  UINT Options1, Disable1, Help2, Checkforupdates1, About1, Close1, MenuItem8;
+  UINT Options2, Disable2, Exit1, Index1, About2;
+  ui::Label* Label1;
+  ui::Timer DelayTimer;
+  ui::Timer PokeTimer{3600000};
 
-  void StopDelayTimer();
+ protected:
+  void DoShow() override { FormShow(); }
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  class TrayIconWaiter;
+
+  void FormShow();
+  void WMIconTray(LPARAM mouseMessage);
+  void WMBugReport(WPARAM wParam, LPARAM lParam);
+  void CreateMenus();
+  void InstallHookOrDelay();
+  void HandleFirstRun();
+  // Runs one of the three dialog commands with DialogOpen set, cleared however it ends.
+  void RunDialogCommand(const std::function<void()>& command);
+  bool NotifyShell(DWORD message, const wchar_t* iconName);
 
   ui::Application& application_;
   ProgramObjects& objects_;
+  NOTIFYICONDATAW NotifyIcon{};
+  TrayShell shell_;
+  win::ApplicationStatusHost statusHost_;
+  std::unique_ptr<TStatusCtrls> statusCtrls_;
   win::KeyboardHook hook_;
   win::Win32OutputSystem output_;
   compose::ComposeOutput composeOutput_;
-  bool delayTimerRunning_ = false;
-  int iconState_ = kIconReady;
 };
 
 }  // namespace kq::app
