@@ -76,9 +76,7 @@ DWORD IconDataSize() {
 // The start-up wait for the shell, with the "taking too long" dialog.
 class TKeyquillForm::TrayIconWaiter : public TrayIconAdder {
  public:
-  explicit TrayIconWaiter(TKeyquillForm& form)
-      : form_(form),
-        dialog_(*SharedData, {SettingsStore, win::QueryWindowsRelease()}, form.Handle()) {}
+  explicit TrayIconWaiter(TKeyquillForm& form) : form_(form) {}
   bool TryAddIcon() override {
     form_.FillIconData();
     return form_.NotifyShell(NIM_ADD, kReadyIcon) || form_.NotifyShell(NIM_MODIFY, kReadyIcon);
@@ -86,13 +84,19 @@ class TKeyquillForm::TrayIconWaiter : public TrayIconAdder {
   void Pause(int milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }
   std::int32_t StartTimeout() override { return SharedData->StartTimeout(); }
   bool KeepWaiting() override {
+    // Made when first needed, then shown after every pass that failed.
+    if (!dialog_) {
+      dialog_ = std::make_unique<TWaitingTooLongDlg>(
+          *SharedData, win::DialogEnvironment{SettingsStore, win::QueryWindowsRelease()},
+          form_.Handle());
+    }
     Trace(u"WaitingTooLong");
-    return dialog_.ShowModal() == mrOk;
+    return dialog_->ShowModal() == mrOk;
   }
 
  private:
   TKeyquillForm& form_;
-  TWaitingTooLongDlg dialog_;
+  std::unique_ptr<TWaitingTooLongDlg> dialog_;
 };
 
 TKeyquillForm::TKeyquillForm(ui::Application& application, ProgramObjects& objects)
@@ -148,7 +152,7 @@ TKeyquillForm::~TKeyquillForm() {
   NotifyIcon.uFlags = 0;
   NotifyShell(NIM_DELETE, L"");
   objects_.FreeSettingsStore();
-  hook_.RemoveKeyHook();
+  RemoveHook();
   win::StatusCtrls = nullptr;
   statusCtrls_.reset();
   application_.SetMainForm(nullptr);
@@ -179,7 +183,7 @@ void TKeyquillForm::CreateMenus() {
 void TKeyquillForm::InstallHookOrDelay() {
   const std::int32_t delay = SharedData->DelayHook();
   if (delay <= 0) {
-    hook_.InstallKeyHook(application_.Handle());
+    InstallHook();
     if (SettingsStore->ReadBool(kNoSection, u"Disabled", false)) {
       Disabled = false;
       Disable1Click();
@@ -192,8 +196,7 @@ void TKeyquillForm::InstallHookOrDelay() {
                              : static_cast<UINT>(delay) * 1000);
   DelayTimer.SetEnabled(true);
   Disabled = true;
-  MainPopupMenu.SetCaption(Disable1, kEnableCaption);
-  MainMenu1.SetCaption(Disable2, kEnableCaption);
+  SetDisableCaptions(kEnableCaption);
 }
 
 void TKeyquillForm::HandleFirstRun() {
@@ -252,9 +255,6 @@ bool TKeyquillForm::NotifyShell(DWORD message, const wchar_t* iconName) {
 }
 
 void TKeyquillForm::AddTrayIcon() {
-  FillIconData();
-  if (NotifyShell(NIM_ADD, kReadyIcon) || NotifyShell(NIM_MODIFY, kReadyIcon))
-    return;
   TrayIconWaiter waiter(*this);
   if (!AddTrayIconWaiting(waiter))
     application_.Terminate();  // the loop ends after the start-up, through the usual shut-down
@@ -363,27 +363,41 @@ void TKeyquillForm::Disable1Click() {
   if (Disabled) {
     // Enabling ends a start-up delay that is still running: the hook is there now.
     DelayTimer.SetEnabled(false);
-    hook_.InstallKeyHook(application_.Handle());
+    InstallHook();
     Disabled = false;
-    MainPopupMenu.SetCaption(Disable1, kDisableCaption);
+    SetDisableCaptions(kDisableCaption);
     SetIconState(kIconReady);
   } else {
-    hook_.RemoveKeyHook();
+    RemoveHook();
     Disabled = true;
-    MainPopupMenu.SetCaption(Disable1, kEnableCaption);
+    SetDisableCaptions(kEnableCaption);
     SetIconState(kIconOff);
   }
-  MainMenu1.SetCaption(Disable2, MainPopupMenu.Caption(Disable1));
-  Trace(u"Disabled " + std::u16string(Disabled ? u"1" : u"0"));
 }
 
 void TKeyquillForm::DelayTimerTimer() {
   SetIconState(kIconReady);
   DelayTimer.SetEnabled(false);
-  hook_.InstallKeyHook(application_.Handle());
+  InstallHook();
   Disabled = false;
-  MainPopupMenu.SetCaption(Disable1, kDisableCaption);
-  MainMenu1.SetCaption(Disable2, kDisableCaption);
+  SetDisableCaptions(kDisableCaption);
+}
+
+// The Disable item of the popup menu and that of the File menu read the same.
+void TKeyquillForm::SetDisableCaptions(const wchar_t* caption) {
+  MainPopupMenu.SetCaption(Disable1, caption);
+  MainMenu1.SetCaption(Disable2, MainPopupMenu.Caption(Disable1));
+  Trace(u"Disable1 " + win::Core(caption));
+}
+
+void TKeyquillForm::InstallHook() {
+  hook_.InstallKeyHook(application_.Handle());
+  Trace(u"Hook installed");
+}
+
+void TKeyquillForm::RemoveHook() {
+  hook_.RemoveKeyHook();
+  Trace(u"Hook removed");
 }
 
 void TKeyquillForm::PokeTimerTimer() {

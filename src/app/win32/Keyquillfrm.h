@@ -84,6 +84,9 @@ class TKeyquillForm : public ui::Form {
   void WMBugReport(WPARAM wParam, LPARAM lParam);
   void CreateMenus();
   void InstallHookOrDelay();
+  void InstallHook();
+  void RemoveHook();
+  void SetDisableCaptions(const wchar_t* caption);
   void HandleFirstRun();
   // Runs one of the three dialog commands with DialogOpen set, cleared however it ends.
   void RunDialogCommand(const std::function<void()>& command);
