@@ -240,7 +240,8 @@ TEST_P(TrayIconWait, AsksAfterAPassAndGoesOnOrEnds) {
   WriteRawDWord(kSettingsKey, L"StartTimeout", static_cast<DWORD>(GetParam().timeout));
   SetEnvironmentVariableW(L"KEYQUILL_TRAY_REFUSE", std::to_wstring(GetParam().refusals).c_str());
   keyquill.Launch();
-  HWND dialog = WaitForProcessWindow(keyquill.ProcessId(), L"KeyquillContainer", true, 40);
+  ASSERT_TRUE(keyquill.WaitForTrace("WaitingTooLong", 40s)) << "the program did not ask";
+  HWND dialog = WaitForProcessWindow(keyquill.ProcessId(), L"KeyquillContainer", true);
   ASSERT_TRUE(dialog) << "the wait dialog did not show";
   EXPECT_EQ(Traced("WaitingTooLong").size(), 1u);
   Lines refused = Traced("Tray ");
@@ -248,7 +249,13 @@ TEST_P(TrayIconWait, AsksAfterAPassAndGoesOnOrEnds) {
   EXPECT_TRUE(std::all_of(refused.begin(), refused.end(), [](const std::string& line) {
     return line.size() > 8 && line.compare(line.size() - 8, 8, " refused") == 0;
   }));
-  ASSERT_TRUE(ClickButton(dialog, GetParam().keepWaiting ? L"OK" : L"Cancel"));
+  bool clicked = false;
+  for (int i = 0; i < 250 && !clicked; ++i) {
+    clicked = ClickButton(dialog, GetParam().keepWaiting ? L"OK" : L"Cancel");
+    if (!clicked)
+      Sleep(20);
+  }
+  ASSERT_TRUE(clicked);
   if (GetParam().keepWaiting) {
     ASSERT_TRUE(keyquill.WaitForTrace("Ready", 15s));
     EXPECT_EQ(Traced("Tray ").back(), "Tray ADD flags=7 icon=LETTERRED ok");
