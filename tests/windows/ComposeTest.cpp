@@ -65,14 +65,7 @@ class ComposeEngine : public ::testing::Test {
 
   // The traced lines that start with the prefix, in order. The hook's decisions and the icon
   // changes interleave either way: the icon follows the hook's messages through the loop.
-  Lines Traced(const std::string& prefix) const {
-    Lines lines;
-    for (const auto& line : keyquill.TraceLines()) {
-      if (line.rfind(prefix, 0) == 0)
-        lines.push_back(line);
-    }
-    return lines;
-  }
+  Lines Traced(const std::string& prefix) const { return keyquill.TraceLinesStartingWith(prefix); }
 
   KeyquillProcess keyquill;
   KeyTarget target;

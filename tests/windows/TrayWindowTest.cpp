@@ -75,14 +75,7 @@ class TrayWindow : public ::testing::Test {
   }
 
   // The traced lines that start with the prefix, in order.
-  Lines Traced(const std::string& prefix) const {
-    Lines lines;
-    for (const auto& line : keyquill.TraceLines()) {
-      if (line.rfind(prefix, 0) == 0)
-        lines.push_back(line);
-    }
-    return lines;
-  }
+  Lines Traced(const std::string& prefix) const { return keyquill.TraceLinesStartingWith(prefix); }
 
   // The hidden main window, which owns the tray icon.
   HWND MainWindow() const {

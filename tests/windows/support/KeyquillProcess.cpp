@@ -228,6 +228,15 @@ std::vector<std::string> KeyquillProcess::TraceLines() const {
   return ReadLines(tracePath_);
 }
 
+std::vector<std::string> KeyquillProcess::TraceLinesStartingWith(const std::string& prefix) const {
+  std::vector<std::string> lines;
+  for (auto& line : TraceLines()) {
+    if (line.rfind(prefix, 0) == 0)
+      lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
 bool KeyquillProcess::WaitForTrace(const std::string& line,
                                    std::chrono::milliseconds timeout) const {
   return WaitForLine([this] { return TraceLines(); }, line, timeout);

@@ -62,6 +62,8 @@ class KeyquillProcess {
 
   // The lines the program traced so far.
   std::vector<std::string> TraceLines() const;
+  // Those of them that start with the prefix, in order.
+  std::vector<std::string> TraceLinesStartingWith(const std::string& prefix) const;
   // Waits until a traced line equals the text; false when none came in time.
   bool WaitForTrace(const std::string& line,
                     std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
