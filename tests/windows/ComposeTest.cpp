@@ -185,7 +185,8 @@ TEST_F(ComposeEngine, StoredDisabledStartsWithoutTheHook) {
 TEST_F(ComposeEngine, ADelayedHookIsInstalledWhenTheDelayHasPassed) {
   WriteRawDWord(kSettingsKey, L"DelayHook", 1);
   StartBoth();
-  ASSERT_TRUE(keyquill.WaitForTrace("IconState 1"));
+  // The ready icon is shown first, the hook installed right after it.
+  ASSERT_TRUE(keyquill.WaitForTrace("Hook installed"));
   EXPECT_EQ(Traced("IconState "), (Lines{"IconState 2", "IconState 1"}));
   TapKeys({VK_RMENU, VK_OEM_7, 'E'});
   Arrived arrived = TypedWhenArrived(Char(0xE9));
