@@ -50,6 +50,9 @@ class FileError : public Error {
 
 namespace kq {
 
+// The text an exception shows: the program's own message, or the runtime's in UTF-8.
+std::u16string ExceptionMessage(const std::exception& error);
+
 // The silent abort: it unwinds a cancelled operation, and the error handling never shows it.
 class Abort : public Error {
  public:

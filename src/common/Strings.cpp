@@ -137,9 +137,7 @@ std::u16string FileIOErrorText(const std::exception& error) {
         return entry.text;
     }
   }
-  if (auto* ownError = dynamic_cast<const Error*>(&error))
-    return ownError->Message();
-  return FromUtf8(error.what());
+  return ExceptionMessage(error);
 }
 
 }  // namespace kq

@@ -1,15 +1,8 @@
 #include "errorreport/ErrorEntry.h"
 
 #include "common/Errors.h"
-#include "common/Text.h"
 
 namespace kq {
-
-std::u16string ExceptionMessage(const std::exception& error) {
-  if (auto* own = dynamic_cast<const Error*>(&error))
-    return own->Message();
-  return FromUtf8(error.what());
-}
 
 ErrorEntryPoints::ErrorEntryPoints(BusyCounter& busy, platform::WindowsRelease release,
                                    MessageDialogs& dialogs, StandardBoxes& boxes,

@@ -36,9 +36,6 @@ class StandardBoxes {
   virtual void SetDefaultCursor() = 0;
 };
 
-// The text an exception shows.
-std::u16string ExceptionMessage(const std::exception& error);
-
 class ErrorEntryPoints : public ErrorMessages {
  public:
   // reportDialog gives the error report dialog instance, or null while there is none.

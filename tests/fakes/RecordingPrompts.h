@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "common/Errors.h"
-#include "common/Text.h"
 #include "dialogs/MessageDlg.h"
 #include "errorreport/ErrorMessages.h"
 
@@ -18,8 +17,7 @@ class RecordedErrors : public ErrorMessages {
  public:
   void ShowErrorMsg(const std::u16string& message) override { shown.push_back(message); }
   void ReportException(const std::exception& error) override {
-    auto* own = dynamic_cast<const Error*>(&error);
-    reported.push_back(own ? own->Message() : FromUtf8(error.what()));
+    reported.push_back(ExceptionMessage(error));
   }
 
   std::vector<std::u16string> shown;

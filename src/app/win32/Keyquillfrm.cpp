@@ -58,7 +58,8 @@ HICON SmallIcon(const wchar_t* name) {
 
 // The record size the release's shell understands, for this build's pointer size.
 DWORD IconDataSize() {
-  switch (IconDataVersionFor(win::QueryWindowsRelease())) {
+  static const IconDataVersion version = IconDataVersionFor(win::QueryWindowsRelease());
+  switch (version) {
     case IconDataVersion::V1:
       return NOTIFYICONDATAW_V1_SIZE;
     case IconDataVersion::V2:
@@ -122,7 +123,8 @@ TKeyquillForm::TKeyquillForm(ui::Application& application, ProgramObjects& objec
   PokeTimer.OnTimer = [this] { PokeTimerTimer(); };
   PokeTimer.SetEnabled(true);
   application_.SetMainForm(this);
-  hook_.SetObserver(TraceKey);
+  if (Tracing())
+    hook_.SetObserver(TraceKey);
 
   // FormCreate
   statusCtrls_ = std::make_unique<TStatusCtrls>(statusHost_, win::ProgramBusyCounter(),

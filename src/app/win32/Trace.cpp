@@ -9,12 +9,25 @@
 
 namespace kq::app {
 
-void Trace(std::u16string_view line) {
+namespace {
+
+const std::wstring& TracePath() {
   static const std::wstring path = [] {
     wchar_t buffer[MAX_PATH];
     DWORD length = GetEnvironmentVariableW(L"KEYQUILL_TRACE", buffer, MAX_PATH);
     return length && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
   }();
+  return path;
+}
+
+}  // namespace
+
+bool Tracing() {
+  return !TracePath().empty();
+}
+
+void Trace(std::u16string_view line) {
+  const std::wstring& path = TracePath();
   if (path.empty())
     return;
   win::UniqueHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA,

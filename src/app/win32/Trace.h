@@ -7,6 +7,8 @@
 
 namespace kq::app {
 
+// Whether KEYQUILL_TRACE names a file; callers that build their line first ask this.
+bool Tracing();
 void Trace(std::u16string_view line);
 
 }  // namespace kq::app

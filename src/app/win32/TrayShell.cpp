@@ -39,6 +39,8 @@ bool TrayShell::Notify(DWORD message, NOTIFYICONDATAW& data, std::wstring_view i
   } else {
     done = Shell_NotifyIconW(message, &data) != FALSE;
   }
+  if (!Tracing())
+    return done;
   std::u16string line =
       u"Tray " + MessageName(message) + u" flags=" + IntToStr(static_cast<long long>(data.uFlags));
   if (data.uFlags & NIF_ICON)

@@ -98,6 +98,7 @@ void Control::SetTextColor(COLORREF colour) {
 void Control::SetFont(const FontChange& change) {
   fontChange_ = change;
   ownFont_.reset();
+  appliedFont_ = nullptr;  // a new font may reuse the old one's handle value
   ApplyFont();
 }
 
@@ -117,8 +118,11 @@ void Control::ApplyFont() {
     ownFont_ = CreateFontFor(spec, Dpi());
     ownFontDpi_ = Dpi();
   }
-  if (HFONT font = CurrentFont())
+  HFONT font = CurrentFont();
+  if (font && font != appliedFont_) {
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    appliedFont_ = font;
+  }
 }
 
 HBRUSH Control::OnColor(HDC dc) {

@@ -106,6 +106,7 @@ class Control {
   std::optional<FontChange> fontChange_;
   UniqueFont ownFont_;
   UINT ownFontDpi_ = 0;
+  HFONT appliedFont_ = nullptr;  // the font the window was last given
 };
 
 // A window of our own that holds controls: the base of forms and panels.

@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "common/Errors.h"
-#include "common/Text.h"
 #include "platform/win32/Wide.h"
 
 namespace kq::ui {
@@ -18,9 +17,8 @@ UiExceptionHandler& Handler() {
 }
 
 void ShowPlain(const std::exception& error) {
-  auto* own = dynamic_cast<const Error*>(&error);
-  std::wstring text = own ? win::Wide(own->Message()) : win::Wide(FromUtf8(error.what()));
-  MessageBoxW(nullptr, text.c_str(), L"Keyquill", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  MessageBoxW(nullptr, win::Wide(ExceptionMessage(error)).c_str(), L"Keyquill",
+              MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 }  // namespace
