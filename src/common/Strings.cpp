@@ -36,8 +36,7 @@ void SplitAtChar(std::u16string& text, char16_t separator, std::u16string& head)
   }
 }
 
-std::optional<long double> TextToFloat(const std::u16string& text,
-                                       const platform::NumberFormat& format) {
+std::optional<long double> TextToFloat(const std::u16string& text, const NumberFormat& format) {
   // [sign] digits [decimal digits] [e [sign] digits], at least one mantissa digit.
   std::string ascii;
   size_t i = 0;
@@ -72,7 +71,7 @@ std::optional<long double> TextToFloat(const std::u16string& text,
   return value;
 }
 
-bool IsValidNumber(const std::u16string& text, const platform::NumberFormat& format) {
+bool IsValidNumber(const std::u16string& text, const NumberFormat& format) {
   if (text.empty())
     return false;
   for (char16_t c : text) {
@@ -84,7 +83,7 @@ bool IsValidNumber(const std::u16string& text, const platform::NumberFormat& for
   return TextToFloat(text, format).has_value();
 }
 
-std::u16string FormatByteSize(std::int64_t bytes, const platform::NumberFormat& format) {
+std::u16string FormatByteSize(std::int64_t bytes, const NumberFormat& format) {
   constexpr std::int64_t kMB = 1 << 20;
   constexpr std::int64_t kGB = 1 << 30;
   double value = 0;

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/Locale.h"
+#include "common/NumberFormat.h"
 
 namespace kq {
 
@@ -21,14 +21,13 @@ std::u16string RemoveSpaces(const std::u16string& text);
 void SplitAtChar(std::u16string& text, char16_t separator, std::u16string& head);
 
 // The text as a floating-point number under the given number format, or nothing.
-std::optional<long double> TextToFloat(const std::u16string& text,
-                                       const platform::NumberFormat& format);
+std::optional<long double> TextToFloat(const std::u16string& text, const NumberFormat& format);
 
 // Whether the text is a floating-point number under the user's locale.
-bool IsValidNumber(const std::u16string& text, const platform::NumberFormat& format);
+bool IsValidNumber(const std::u16string& text, const NumberFormat& format);
 
 // "%.2f KB", "%.2f MB" or "%.2f GB", with the locale's decimal separator.
-std::u16string FormatByteSize(std::int64_t bytes, const platform::NumberFormat& format);
+std::u16string FormatByteSize(std::int64_t bytes, const NumberFormat& format);
 
 // The text for a file input/output error: a fixed text for the known codes, otherwise the
 // exception's own message.

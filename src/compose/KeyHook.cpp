@@ -1,7 +1,5 @@
 #include "compose/KeyHook.h"
 
-#include "settings/Globals.h"
-
 namespace kq::compose {
 
 bool IsComposeKey(TComposeKey key, std::uint32_t virtualKey, std::uint32_t flags) {
@@ -52,11 +50,11 @@ bool IsModifierKey(std::uint32_t virtualKey) {
 KeyAction KeyHook::KeyboardHook(const KeyEvent& event) {
   if (event.code != 0 || !event.down)
     return KeyAction::Pass;
-  const bool composeKey = IsComposeKey(shared_.ComposeKey(), event.virtualKey, event.flags);
+  const bool composeKey = IsComposeKey(settings_.ComposeKey(), event.virtualKey, event.flags);
   if (!state_.ComposeActive) {
     if (!composeKey)
       return KeyAction::Pass;
-    Post(shared_.WM_ToggleIcon(), 1, 0);
+    Post(settings_.WM_ToggleIcon(), 1, 0);
     state_.ComposeActive = true;
     return KeyAction::Stop;
   }
@@ -78,14 +76,14 @@ KeyAction KeyHook::KeyboardHook(const KeyEvent& event) {
   std::uintptr_t target = system_.FocusedWindow();
   if (target == 0)
     target = system_.ForegroundWindow();
-  Post(shared_.WM_TranslateKeys(),
+  Post(settings_.WM_TranslateKeys(),
        std::uintptr_t{state_.FirstChar} | (std::uintptr_t{state_.SecondChar} << 16),
        static_cast<std::intptr_t>(target));
   return KeyAction::Stop;
 }
 
 bool KeyHook::GetTypedChar(std::uint32_t virtualKey, std::uint16_t& ch) {
-  if (shared_.DelayKeys())
+  if (settings_.DelayKeys())
     system_.Sleep(kKeyDelay);
   TypedKey typed = system_.TypeKey(virtualKey);
   if (typed.dead) {
@@ -97,13 +95,13 @@ bool KeyHook::GetTypedChar(std::uint32_t virtualKey, std::uint16_t& ch) {
 }
 
 void KeyHook::CancelCompose() {
-  Post(shared_.WM_ToggleIcon(), 0, 0);
+  Post(settings_.WM_ToggleIcon(), 0, 0);
   state_.ComposeActive = false;
   state_.FirstCaptured = false;
 }
 
 void KeyHook::Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-  system_.Post(shared_.ParentHandle(), message, wParam, lParam);
+  system_.Post(settings_.ParentHandle(), message, wParam, lParam);
 }
 
 }  // namespace kq::compose

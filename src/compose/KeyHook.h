@@ -9,11 +9,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "compose/ComposeKey.h"
-
-namespace kq {
-class TNewSharedData;
-}
+#include "settings/ComposeSettings.h"
 
 namespace kq::compose {
 
@@ -87,7 +83,8 @@ class KeyHook {
     std::uint16_t SecondChar = 0;
   };
 
-  KeyHook(TNewSharedData& shared, KeyHookSystem& system) : shared_(shared), system_(system) {}
+  KeyHook(ComposeSettings& settings, KeyHookSystem& system)
+      : settings_(settings), system_(system) {}
 
   // Decides one event; every release and every event with a code other than 0 passes.
   KeyAction KeyboardHook(const KeyEvent& event);
@@ -101,7 +98,7 @@ class KeyHook {
   void CancelCompose();
   void Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
 
-  TNewSharedData& shared_;
+  ComposeSettings& settings_;
   KeyHookSystem& system_;
   State state_;
 };

@@ -1,7 +1,5 @@
 #include "compose/Translation.h"
 
-#include "settings/Globals.h"
-
 namespace kq::compose {
 
 std::string ComposeOutput::SequenceKey(std::uint16_t char1, std::uint16_t char2) const {
@@ -24,7 +22,7 @@ void ComposeOutput::TranslateKeys(std::uint16_t char1, std::uint16_t char2, std:
 }
 
 void ComposeOutput::PostCharGroup(std::uintptr_t window, char16_t unit) {
-  const std::int32_t fakeKey = shared_.FakeKey();
+  const std::int32_t fakeKey = settings_.FakeKey();
   const bool useFakeKey = fakeKey != kNoFakeKey;
   if (useFakeKey)
     system_.Post(window, kWmKeyDown, static_cast<std::uintptr_t>(fakeKey), 0);

@@ -8,10 +8,7 @@
 #include <string>
 
 #include "platform/CodePage.h"
-
-namespace kq {
-class TNewSharedData;
-}
+#include "settings/ComposeSettings.h"
 
 namespace kq::compose {
 
@@ -35,9 +32,9 @@ class OutputSystem {
 
 class ComposeOutput {
  public:
-  ComposeOutput(TNewSharedData& shared, const platform::AnsiCodePage& codePage,
+  ComposeOutput(ComposeSettings& settings, const platform::AnsiCodePage& codePage,
                 SequenceLookup lookup, OutputSystem& system)
-      : shared_(shared), codePage_(codePage), lookup_(std::move(lookup)), system_(system) {}
+      : settings_(settings), codePage_(codePage), lookup_(std::move(lookup)), system_(system) {}
 
   // The sequence key for two typed 16-bit values taken as UTF-16 code units: the first two
   // bytes of their ANSI form, where a character the code page lacks is its default character.
@@ -50,7 +47,7 @@ class ComposeOutput {
   // fake key is read anew for each group.
   void PostCharGroup(std::uintptr_t window, char16_t unit);
 
-  TNewSharedData& shared_;
+  ComposeSettings& settings_;
   const platform::AnsiCodePage& codePage_;
   SequenceLookup lookup_;
   OutputSystem& system_;

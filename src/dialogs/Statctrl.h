@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/BusyCounter.h"
-#include "dialogs/MessageDlg.h"
+#include "common/MessageDialogs.h"
 
 namespace kq {
 

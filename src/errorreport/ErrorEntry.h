@@ -8,8 +8,8 @@
 #include <string>
 
 #include "common/BusyCounter.h"
-#include "dialogs/MessageDlg.h"
-#include "errorreport/ErrorMessages.h"
+#include "common/ErrorMessages.h"
+#include "common/MessageDialogs.h"
 #include "platform/WindowsRelease.h"
 
 namespace kq {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/MessageDlg.h"
-#include "errorreport/ErrorMessages.h"
+#include "common/ErrorMessages.h"
+#include "common/MessageDialogs.h"
 #include "platform/CodePage.h"
 #include "platform/Collation.h"
 #include "platform/FileSystem.h"

@@ -1,5 +1,7 @@
 #include "settings/Globals.h"
 
+#include <iterator>
+
 #include "common/Errors.h"
 #include "settings/Qvxinif.h"
 
@@ -11,6 +13,25 @@ namespace {
 
 constexpr char16_t kNoSection[] = u"";
 
+// How a setting is stored: a Boolean as the text "0" or "1", an integer as a DWORD value (or
+// as decimal text where a text value of that name exists already).
+enum class Stored { Integer, Boolean };
+
+struct SettingRow {
+  const char16_t* name;
+  Stored stored;
+  std::int32_t fallback;  // when the value is absent
+};
+
+// In the order of TNewSharedData::Setting. Two defaults depend on the running program and are
+// given where they are read: ComposeKey's (DefaultKey) and ShowIconBalloon's (the release).
+constexpr SettingRow kSettingRows[] = {
+    {u"ComposeKey", Stored::Integer, 0},      {u"DelayKey", Stored::Boolean, false},
+    {u"DelayHook", Stored::Integer, 0},       {u"FakeKey", Stored::Integer, kNoFakeKey},
+    {u"ShowBalloon", Stored::Boolean, true},  {u"StartTimeout", Stored::Integer, 30},
+    {u"IgnoreOrder", Stored::Boolean, false}, {u"SortTextTogether", Stored::Boolean, true},
+};
+
 }  // namespace
 
 TNewSharedData::TNewSharedData(platform::Registry& registry, platform::WindowsRelease release,
@@ -20,12 +41,12 @@ TNewSharedData::TNewSharedData(platform::Registry& registry, platform::WindowsRe
       FErrors(errors),
       Reg(registry, kSettingsKeyPath),
       FStartupRunString(u'"' + exePath + u'"') {
-  SortTextTogether = Reg.ReadBool(kNoSection, u"SortTextTogether", true);
+  SortTextTogether = Read(Setting::SortTextTogether) != 0;
 }
 
 TNewSharedData::~TNewSharedData() {
   try {
-    Reg.WriteBool(kNoSection, u"SortTextTogether", SortTextTogether);
+    Write(Setting::SortTextTogether, SortTextTogether);
   } catch (const Error&) {
     // The process is ending; a settings key that refuses writes loses only this preference.
   }
@@ -38,66 +59,42 @@ void TNewSharedData::SetMessageIds(std::uint32_t toggleIcon, std::uint32_t trans
   FWM_ShowOptDlg = showOptDlg;
 }
 
+std::int32_t TNewSharedData::Read(Setting setting) const {
+  return Read(setting, kSettingRows[static_cast<int>(setting)].fallback);
+}
+
+std::int32_t TNewSharedData::Read(Setting setting, std::int32_t fallback) const {
+  static_assert(std::size(kSettingRows) == static_cast<size_t>(Setting::SortTextTogether) + 1);
+  const SettingRow& row = kSettingRows[static_cast<int>(setting)];
+  if (row.stored == Stored::Boolean)
+    return Reg.ReadBool(kNoSection, row.name, fallback != 0);
+  return Reg.ReadInteger(kNoSection, row.name, fallback);
+}
+
+void TNewSharedData::Write(Setting setting, std::int32_t value) {
+  const SettingRow& row = kSettingRows[static_cast<int>(setting)];
+  if (row.stored == Stored::Boolean)
+    Reg.WriteBool(kNoSection, row.name, value != 0);
+  else
+    Reg.WriteInteger(kNoSection, row.name, value);
+}
+
 TComposeKey TNewSharedData::ComposeKey() const {
-  return static_cast<TComposeKey>(Reg.ReadInteger(kNoSection, u"ComposeKey", FDefaultKey));
-}
-
-void TNewSharedData::SetComposeKey(TComposeKey key) {
-  Reg.WriteInteger(kNoSection, u"ComposeKey", static_cast<std::int32_t>(key));
-}
-
-bool TNewSharedData::DelayKeys() const {
-  return Reg.ReadBool(kNoSection, u"DelayKey", false);
-}
-
-void TNewSharedData::SetDelayKeys(bool value) {
-  Reg.WriteBool(kNoSection, u"DelayKey", value);
-}
-
-std::int32_t TNewSharedData::DelayHook() const {
-  return Reg.ReadInteger(kNoSection, u"DelayHook", 0);
-}
-
-void TNewSharedData::SetDelayHook(std::int32_t seconds) {
-  Reg.WriteInteger(kNoSection, u"DelayHook", seconds);
+  return static_cast<TComposeKey>(Read(Setting::ComposeKey, FDefaultKey));
 }
 
 std::int32_t TNewSharedData::FakeKey() {
-  std::int32_t key = Reg.ReadInteger(kNoSection, u"FakeKey", kNoFakeKey);
+  std::int32_t key = Read(Setting::FakeKey);
   // Older versions stored a signed byte or word of the null key; they all mean 0.
   if (key == -1 || key == -17 || key == -256) {
-    Reg.WriteInteger(kNoSection, u"FakeKey", 0);
+    Write(Setting::FakeKey, 0);
     return 0;
   }
   return key;
 }
 
-void TNewSharedData::SetFakeKey(std::int32_t virtualKey) {
-  Reg.WriteInteger(kNoSection, u"FakeKey", virtualKey);
-}
-
 bool TNewSharedData::ShowIconBalloon() const {
-  return Reg.ReadBool(kNoSection, u"ShowBalloon", FRelease.IsWindows7OrLater());
-}
-
-void TNewSharedData::SetShowIconBalloon(bool value) {
-  Reg.WriteBool(kNoSection, u"ShowBalloon", value);
-}
-
-std::int32_t TNewSharedData::StartTimeout() const {
-  return Reg.ReadInteger(kNoSection, u"StartTimeout", 30);
-}
-
-void TNewSharedData::SetStartTimeout(std::int32_t seconds) {
-  Reg.WriteInteger(kNoSection, u"StartTimeout", seconds);
-}
-
-bool TNewSharedData::ReverseOrder() const {
-  return Reg.ReadBool(kNoSection, u"IgnoreOrder", false);
-}
-
-void TNewSharedData::SetReverseOrder(bool value) {
-  Reg.WriteBool(kNoSection, u"IgnoreOrder", value);
+  return Read(Setting::ShowIconBalloon, FRelease.IsWindows7OrLater()) != 0;
 }
 
 bool TNewSharedData::StartupLoad() const {

@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <string>
 
-#include "compose/ComposeKey.h"
-#include "errorreport/ErrorMessages.h"
+#include "common/ComposeKey.h"
+#include "common/ErrorMessages.h"
 #include "platform/Registry.h"
 #include "platform/WindowsRelease.h"
+#include "settings/ComposeSettings.h"
 #include "settings/RegistryIniFile.h"
 
 namespace kq {
@@ -20,46 +21,46 @@ inline constexpr char16_t kStartupRegistrationFailed[] =
     u"A problem has occurred trying to set Windows to load Keyquill automatically. Please "
     u"check your security software to make sure Keyquill is not being blocked.";
 
-inline constexpr std::int32_t kNoFakeKey = 255;
-
-class TNewSharedData {
+class TNewSharedData : public ComposeSettings {
  public:
   // exePath: the full path of the running executable, for the start-at-log-on entry.
   TNewSharedData(platform::Registry& registry, platform::WindowsRelease release,
                  std::u16string exePath, ErrorMessages& errors);
-  ~TNewSharedData();
+  ~TNewSharedData() override;
   TNewSharedData(const TNewSharedData&) = delete;
   TNewSharedData& operator=(const TNewSharedData&) = delete;
 
   // Runtime handles, plain fields.
   std::uintptr_t Hook() const { return FHook; }
-  void SetHook(std::uintptr_t hook) { FHook = hook; }
-  std::uintptr_t ParentHandle() const { return FParentHandle; }
-  void SetParentHandle(std::uintptr_t window) { FParentHandle = window; }
+  void SetHook(std::uintptr_t hook) override { FHook = hook; }
+  std::uintptr_t ParentHandle() const override { return FParentHandle; }
+  void SetParentHandle(std::uintptr_t window) override { FParentHandle = window; }
   std::uint32_t WM_ShowOptDlg() const { return FWM_ShowOptDlg; }
-  std::uint32_t WM_ToggleIcon() const { return FWM_ToggleIcon; }
-  std::uint32_t WM_TranslateKeys() const { return FWM_TranslateKeys; }
+  std::uint32_t WM_ToggleIcon() const override { return FWM_ToggleIcon; }
+  std::uint32_t WM_TranslateKeys() const override { return FWM_TranslateKeys; }
   void SetMessageIds(std::uint32_t toggleIcon, std::uint32_t translateKeys,
                      std::uint32_t showOptDlg);
   std::int32_t DefaultKey() const { return FDefaultKey; }
   void SetDefaultKey(std::int32_t key) { FDefaultKey = key; }
 
   // Settings in the registry.
-  TComposeKey ComposeKey() const;
-  void SetComposeKey(TComposeKey key);
-  bool DelayKeys() const;
-  void SetDelayKeys(bool value);
-  std::int32_t DelayHook() const;
-  void SetDelayHook(std::int32_t seconds);
-  std::int32_t FakeKey();  // repairs the values older versions wrote
-  void SetFakeKey(std::int32_t virtualKey);
+  TComposeKey ComposeKey() const override;
+  void SetComposeKey(TComposeKey key) {
+    Write(Setting::ComposeKey, static_cast<std::int32_t>(key));
+  }
+  bool DelayKeys() const override { return Read(Setting::DelayKeys) != 0; }
+  void SetDelayKeys(bool value) { Write(Setting::DelayKeys, value); }
+  std::int32_t DelayHook() const { return Read(Setting::DelayHook); }
+  void SetDelayHook(std::int32_t seconds) { Write(Setting::DelayHook, seconds); }
+  std::int32_t FakeKey() override;  // repairs the values older versions wrote
+  void SetFakeKey(std::int32_t virtualKey) { Write(Setting::FakeKey, virtualKey); }
   bool UseFakeKey() { return FakeKey() != kNoFakeKey; }
   bool ShowIconBalloon() const;
-  void SetShowIconBalloon(bool value);
-  std::int32_t StartTimeout() const;
-  void SetStartTimeout(std::int32_t seconds);
-  bool ReverseOrder() const;
-  void SetReverseOrder(bool value);
+  void SetShowIconBalloon(bool value) { Write(Setting::ShowIconBalloon, value); }
+  std::int32_t StartTimeout() const { return Read(Setting::StartTimeout); }
+  void SetStartTimeout(std::int32_t seconds) { Write(Setting::StartTimeout, seconds); }
+  bool ReverseOrder() const override { return Read(Setting::ReverseOrder) != 0; }
+  void SetReverseOrder(bool value) { Write(Setting::ReverseOrder, value); }
 
   // Start at log-on: the "Keyquill" value of the user's Run key.
   bool StartupLoad() const;
@@ -72,6 +73,24 @@ class TNewSharedData {
   bool SortTextTogether = true;
 
  private:
+  // The settings in the registry; the table in Globals.cpp gives each its value name, its
+  // stored form and its default.
+  enum class Setting {
+    ComposeKey,
+    DelayKeys,
+    DelayHook,
+    FakeKey,
+    ShowIconBalloon,
+    StartTimeout,
+    ReverseOrder,
+    SortTextTogether,
+  };
+  // The stored value, or the table's default when it is absent.
+  std::int32_t Read(Setting setting) const;
+  // The stored value, or fallback when it is absent.
+  std::int32_t Read(Setting setting, std::int32_t fallback) const;
+  void Write(Setting setting, std::int32_t value);
+
   void WriteRunEntry();
 
   platform::Registry& FRegistry;

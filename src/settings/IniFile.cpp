@@ -1,12 +1,10 @@
 #include "settings/IniFile.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 
 #include "common/Errors.h"
-#include "common/Numbers.h"
 #include "common/Text.h"
 
 namespace kq {
@@ -64,19 +62,18 @@ void IniFile::SaveLines(const std::vector<std::u16string>& lines) const {
     throw FileError(u"Cannot write " + fileName_, 101);
 }
 
-std::u16string IniFile::ReadString(const std::u16string& section, const std::u16string& ident,
-                                   const std::u16string& fallback) const {
-  std::u16string current;
+std::optional<StoredValue> IniFile::ReadValue(const std::u16string& section,
+                                              const std::u16string& ident) const {
   bool inSection = false;
   for (const auto& line : LoadLines()) {
     if (auto name = SectionOf(line)) {
       inSection = SameTextIgnoringCase(*name, section);
     } else if (auto entry = EntryOf(line); inSection && entry) {
       if (SameTextIgnoringCase(entry->first, ident))
-        return entry->second;
+        return StoredValue{StoredValue::Kind::Text, entry->second, 0};
     }
   }
-  return fallback;
+  return std::nullopt;
 }
 
 void IniFile::WriteString(const std::u16string& section, const std::u16string& ident,
@@ -109,23 +106,9 @@ void IniFile::WriteString(const std::u16string& section, const std::u16string& i
   SaveLines(lines);
 }
 
-std::int32_t IniFile::ReadInteger(const std::u16string& section, const std::u16string& ident,
-                                  std::int32_t fallback) const {
-  return StrToIntDef(ReadString(section, ident, u""), fallback);
-}
-
 void IniFile::WriteInteger(const std::u16string& section, const std::u16string& ident,
                            std::int32_t value) {
   WriteString(section, ident, IntToStr(value));
-}
-
-bool IniFile::ReadBool(const std::u16string& section, const std::u16string& ident,
-                       bool fallback) const {
-  return ReadInteger(section, ident, fallback ? 1 : 0) != 0;
-}
-
-void IniFile::WriteBool(const std::u16string& section, const std::u16string& ident, bool value) {
-  WriteString(section, ident, value ? u"1" : u"0");
 }
 
 std::vector<std::u16string> IniFile::ReadSections() const {
@@ -150,10 +133,38 @@ std::vector<std::u16string> IniFile::ReadSection(const std::u16string& section) 
   return idents;
 }
 
-bool IniFile::ValueExists(const std::u16string& section, const std::u16string& ident) const {
-  auto idents = ReadSection(section);
-  return std::any_of(idents.begin(), idents.end(),
-                     [&](const std::u16string& name) { return SameTextIgnoringCase(name, ident); });
+bool IniFile::DeleteKey(const std::u16string& section, const std::u16string& ident) {
+  auto lines = LoadLines();
+  bool inSection = false;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (auto name = SectionOf(lines[i])) {
+      inSection = SameTextIgnoringCase(*name, section);
+    } else if (auto entry = EntryOf(lines[i]); inSection && entry) {
+      if (SameTextIgnoringCase(entry->first, ident)) {
+        lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
+        SaveLines(lines);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+void IniFile::EraseSection(const std::u16string& section) {
+  auto lines = LoadLines();
+  bool inSection = false;
+  bool erased = false;
+  std::vector<std::u16string> kept;
+  for (auto& line : lines) {
+    if (auto name = SectionOf(line))
+      inSection = SameTextIgnoringCase(*name, section);
+    if (inSection)
+      erased = true;
+    else
+      kept.push_back(std::move(line));
+  }
+  if (erased)
+    SaveLines(kept);
 }
 
 }  // namespace kq

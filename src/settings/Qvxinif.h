@@ -1,6 +1,7 @@
 #pragma once
-// TQvxIniFile: one INI-style interface over a registry key (tiReg) or an INI file (tiIni).
-// The program's own settings live in a registry store on "Software\Brenhollow\Keyquill".
+// TQvxIniFile: the program's settings store, one INI-style interface over a store of either
+// kind, a registry key (tiReg) or an INI file (tiIni). The program's own settings live in a
+// registry store on "Software\Brenhollow\Keyquill".
 
 #include <cstdint>
 #include <memory>
@@ -9,8 +10,7 @@
 
 #include "common/NameValueList.h"
 #include "platform/Registry.h"
-#include "settings/IniFile.h"
-#include "settings/RegistryIniFile.h"
+#include "settings/IniStore.h"
 
 namespace kq {
 
@@ -26,29 +26,48 @@ class TQvxIniFile {
   explicit TQvxIniFile(const std::u16string& fileName);
 
   TIniType Type() const { return FType; }
-  const std::u16string& FileName() const;
+  const std::u16string& FileName() const { return FStore->FileName(); }
 
   std::u16string ReadString(const std::u16string& section, const std::u16string& ident,
-                            const std::u16string& fallback) const;
+                            const std::u16string& fallback) const {
+    return FStore->ReadString(section, ident, fallback);
+  }
   void WriteString(const std::u16string& section, const std::u16string& ident,
-                   const std::u16string& value);
-  // A DWORD value, or a string value holding a decimal integer; raises ConvertError for any
-  // other text and RegistryError for a value of another type.
+                   const std::u16string& value) {
+    FStore->WriteString(section, ident, value);
+  }
+  // A number as it is. A registry string value must hold a decimal integer (ConvertError
+  // otherwise); an INI file's text that is not one gives the fallback. Other registry data
+  // raises RegistryError.
   std::int32_t ReadInteger(const std::u16string& section, const std::u16string& ident,
                            std::int32_t fallback) const;
-  void WriteInteger(const std::u16string& section, const std::u16string& ident, std::int32_t value);
-  bool ReadBool(const std::u16string& section, const std::u16string& ident, bool fallback) const;
-  void WriteBool(const std::u16string& section, const std::u16string& ident, bool value);
+  void WriteInteger(const std::u16string& section, const std::u16string& ident,
+                    std::int32_t value) {
+    FStore->WriteInteger(section, ident, value);
+  }
+  bool ReadBool(const std::u16string& section, const std::u16string& ident, bool fallback) const {
+    return FStore->ReadBool(section, ident, fallback);
+  }
+  void WriteBool(const std::u16string& section, const std::u16string& ident, bool value) {
+    FStore->WriteBool(section, ident, value);
+  }
 
-  void ReadSections(std::vector<std::u16string>& strings) const;
-  void ReadSection(const std::u16string& section, std::vector<std::u16string>& strings) const;
-  void ReadSectionValues(const std::u16string& section, NameValueList& strings) const;
-  bool ValueExists(const std::u16string& section, const std::u16string& ident) const;
+  void ReadSections(std::vector<std::u16string>& strings) const {
+    strings = FStore->ReadSections();
+  }
+  void ReadSection(const std::u16string& section, std::vector<std::u16string>& strings) const {
+    strings = FStore->ReadSection(section);
+  }
+  void ReadSectionValues(const std::u16string& section, NameValueList& strings) const {
+    FStore->ReadSectionValues(section, strings);
+  }
+  bool ValueExists(const std::u16string& section, const std::u16string& ident) const {
+    return FStore->ValueExists(section, ident);
+  }
 
  private:
   TIniType FType;
-  std::unique_ptr<RegistryIniFile> FRegIni;
-  std::unique_ptr<IniFile> FIni;
+  std::unique_ptr<IniStore> FStore;
 };
 
 }  // namespace kq

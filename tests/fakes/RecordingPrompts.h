@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "common/ErrorMessages.h"
 #include "common/Errors.h"
-#include "dialogs/MessageDlg.h"
-#include "errorreport/ErrorMessages.h"
+#include "common/MessageDialogs.h"
 
 namespace kq::testing {
 

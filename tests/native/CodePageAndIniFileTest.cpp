@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 
 #include "common/Text.h"
 #include "platform/CodePage.h"
+#include "settings/IniFile.h"
 #include "settings/Qvxinif.h"
 
 namespace kq {
@@ -60,6 +63,42 @@ TEST_F(IniStoreTest, ReadsAHandWrittenFile) {
   TQvxIniFile store(Name());
   EXPECT_EQ(store.ReadString(u"Mail", u"Server", u""), u"mx.example");
   EXPECT_EQ(store.ReadInteger(u"Mail", u"Port", 25), 25);  // not a number: the default
+}
+
+TEST_F(IniStoreTest, DeletesAValueOrASectionAndNothingElse) {
+  const std::string file = "[A]\r\nx=1\r\ny=2\r\n[B]\r\nx=3\r\n[a2]\r\nx=4\r\n";
+  struct Case {
+    const char* name;
+    std::function<bool(IniFile&)> erase;  // what it answered
+    bool answer;
+    std::string after;
+  };
+  const Case cases[] = {
+      {"ValueOfOneSection", [](IniFile& ini) { return ini.DeleteKey(u"b", u"X"); }, true,
+       "[A]\r\nx=1\r\ny=2\r\n[B]\r\n[a2]\r\nx=4\r\n"},
+      {"MissingValue", [](IniFile& ini) { return ini.DeleteKey(u"A", u"z"); }, false, file},
+      {"MissingSection", [](IniFile& ini) { return ini.DeleteKey(u"C", u"x"); }, false, file},
+      {"Section",
+       [](IniFile& ini) {
+         ini.EraseSection(u"a");
+         return true;
+       },
+       true, "[B]\r\nx=3\r\n[a2]\r\nx=4\r\n"},
+      {"LastSection",
+       [](IniFile& ini) {
+         ini.EraseSection(u"A2");
+         return true;
+       },
+       true, "[A]\r\nx=1\r\ny=2\r\n[B]\r\nx=3\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::ofstream(path, std::ios::binary) << file;
+    IniFile ini(Name());
+    EXPECT_EQ(c.erase(ini), c.answer);
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.after);
+  }
 }
 
 }  // namespace

@@ -6,18 +6,15 @@
 #include <vector>
 
 #include "compose/KeyHook.h"
+#include "fakes/FakeComposeSettings.h"
 #include "fakes/FakeComposeSystem.h"
-#include "fakes/RecordingPrompts.h"
-#include "platform/MemoryRegistry.h"
-#include "settings/Globals.h"
-#include "settings/Qvxinif.h"
 
 namespace kq::compose {
 namespace {
 
+using testing::FakeComposeSettings;
 using testing::FakeKeyboard;
 using testing::Posted;
-using testing::RecordedErrors;
 using namespace std::chrono_literals;
 
 constexpr std::uint32_t kToggleIcon = 0xC001;
@@ -75,8 +72,9 @@ std::string Describe(const std::vector<Posted>& posted) {
 class KeyHookTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    shared.SetMessageIds(kToggleIcon, kTranslateKeys, 0xC003);
-    shared.SetParentHandle(kApplication);
+    settings.toggleIcon = kToggleIcon;
+    settings.translateKeys = kTranslateKeys;
+    settings.parentHandle = kApplication;
     keyboard.focused = kFocused;
     keyboard.foreground = kForeground;
   }
@@ -88,13 +86,11 @@ class KeyHookTest : public ::testing::Test {
       stopped += keyboard.Feed(hook, key.virtualKey, key.down) == KeyAction::Stop ? 'S' : '.';
     return stopped;
   }
-  void Choose(TComposeKey key) { shared.SetComposeKey(key); }
+  void Choose(TComposeKey key) { settings.composeKey = key; }
 
-  platform::MemoryRegistry registry;
-  RecordedErrors errors;
-  TNewSharedData shared{registry, {}, u"C:\\Keyquill\\Keyquill.exe", errors};
+  FakeComposeSettings settings;
   FakeKeyboard keyboard;
-  KeyHook hook{shared, keyboard};
+  KeyHook hook{settings, keyboard};
 };
 
 // The fake itself: it must behave like the system for the machine's tests to mean anything.
@@ -355,7 +351,7 @@ TEST_F(KeyHookTest, ACharacterlessFirstKeyIsStoredAsZero) {
 
 TEST_F(KeyHookTest, MessagesGoToTheReceiverOfTheMoment) {
   Feed(kCompose);
-  shared.SetParentHandle(0x999);
+  settings.SetParentHandle(0x999);
   Feed(Keys({Tap(kQuote), Tap('E')}));
   ASSERT_EQ(keyboard.posted.size(), 3u);
   EXPECT_EQ(keyboard.posted[0].window, kApplication);
@@ -364,7 +360,7 @@ TEST_F(KeyHookTest, MessagesGoToTheReceiverOfTheMoment) {
 }
 
 TEST_F(KeyHookTest, KeyDelayWaitsBeforeEachKeyReadInComposeMode) {
-  registry.CreateCurrentUser(kSettingsKeyPath)->WriteString(u"DelayKey", u"1");
+  settings.delayKeys = true;
   Feed(Keys({Tap('E'), kCompose, Tap(vk::LShift), Tap(kQuote), Tap('E')}));
   EXPECT_EQ(keyboard.slept, (std::vector<std::chrono::milliseconds>{kKeyDelay, kKeyDelay}));
   EXPECT_EQ(kKeyDelay, 180ms);
@@ -372,7 +368,7 @@ TEST_F(KeyHookTest, KeyDelayWaitsBeforeEachKeyReadInComposeMode) {
   // Read at every key: switched off in the middle of a sequence, the second key is not delayed.
   keyboard.slept.clear();
   Feed(Keys({kCompose, Tap(kQuote)}));
-  shared.SetDelayKeys(false);
+  settings.delayKeys = false;
   Feed(Tap('E'));
   EXPECT_EQ(keyboard.slept.size(), 1u);
   EXPECT_EQ(keyboard.posted.back(), Translate(u'\'', u'e'));

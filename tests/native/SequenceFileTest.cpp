@@ -258,8 +258,8 @@ constexpr char16_t kVer1Copy[] =
 
 class InitListTest : public SequenceListTest {
  protected:
-  void Init() { list.InitList(settings, kAppData, kExeFolder); }
-  void NotFirstRun() { settings.WriteBool(u"", u"FirstRun2", false); }
+  void Init() { list.InitList(store, kAppData, kExeFolder); }
+  void NotFirstRun() { store.WriteBool(u"", u"FirstRun2", false); }
   std::vector<std::u16string> Saved(const std::u16string& path) {
     TCharList saved(services);
     saved.LoadFromFile(path);
@@ -326,7 +326,7 @@ TEST_F(InitListTest, ExistingFileIsLoadedSortedAndLeftInItsOrder) {
 
 TEST_F(InitListTest, Ver1DefaultsInTheRegistryAreKeptWithoutAMessage) {
   const auto ver1 = TableEntries(Ver1DefaultSequences());
-  settings.WriteString(u"", u"ComposeSeqs", Records(ver1));
+  store.WriteString(u"", u"ComposeSeqs", Records(ver1));
   Init();
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_EQ(Saved(kVer1Copy), ver1);
@@ -350,7 +350,7 @@ TEST_F(InitListTest, CustomisedVer1SequencesAreKeptAndTheUserTold) {
   for (const auto& c : cases) {
     files.files.clear();
     dialogs.shown.clear();
-    settings.WriteString(u"", u"ComposeSeqs", Records(c.entries));
+    store.WriteString(u"", u"ComposeSeqs", Records(c.entries));
     Init();
     EXPECT_EQ(Saved(kVer1Copy), c.entries) << c.name;
     ASSERT_EQ(dialogs.shown.size(), 1u) << c.name;
@@ -393,7 +393,7 @@ TEST_F(InitListTest, FailedMigrationIsReportedAndTheDefaultsStillWritten) {
   } refusing;
   refusing.files = files.files;
   TCharList started({shared, codePage, collator, refusing, dialogs, errors});
-  started.InitList(settings, kAppData, kExeFolder);
+  started.InitList(store, kAppData, kExeFolder);
   EXPECT_EQ(errors.reported,
             (std::vector<std::u16string>{
                 u"Cannot save C:\\Program Files\\Keyquill\\Keyquill2.dat: Access is denied."}));
@@ -403,9 +403,9 @@ TEST_F(InitListTest, FailedMigrationIsReportedAndTheDefaultsStillWritten) {
 }
 
 TEST_F(InitListTest, ImportRestoresTheFileNameWhenItFails) {
-  settings.WriteString(u"", u"ComposeSeqs", u"\u00e9\t'e");
+  store.WriteString(u"", u"ComposeSeqs", u"\u00e9\t'e");
   files.failAfterBytes = 0;
-  EXPECT_THROW(list.ImportVer1Sequences(settings, kAppData, kExeFolder), FileError);
+  EXPECT_THROW(list.ImportVer1Sequences(store, kAppData, kExeFolder), FileError);
   EXPECT_EQ(list.SeqFileName, kSeqFile);
 }
 

@@ -11,6 +11,7 @@
 #include "common/Text.h"
 #include "fakes/MemoryFileSystem.h"
 #include "fakes/RecordingPrompts.h"
+#include "fakes/SettingsFixture.h"
 #include "platform/CodePage.h"
 #include "platform/Collation.h"
 #include "platform/MemoryRegistry.h"
@@ -20,7 +21,8 @@
 
 namespace kq::testing {
 
-class SequenceListTest : public ::testing::Test {
+class SequenceListTest : public ::testing::Test,
+                         protected ProgramSettings<platform::MemoryRegistry> {
  protected:
   void Fill(std::initializer_list<std::u16string> entries) {
     list.Clear();
@@ -38,10 +40,6 @@ class SequenceListTest : public ::testing::Test {
     return bytes;
   }
 
-  platform::MemoryRegistry registry;
-  RecordedErrors errors;
-  TNewSharedData shared{registry, {}, u"C:\\Keyquill\\Keyquill.exe", errors};
-  TQvxIniFile settings{registry, kSettingsKeyPath};
   platform::Windows1252 codePage;
   platform::CodeUnitCollator collator;
   MemoryFileSystem files;

@@ -2,15 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "common/Errors.h"
-#include "fakes/RecordingPrompts.h"
+#include "fakes/SettingsFixture.h"
 #include "platform/MemoryRegistry.h"
 #include "settings/Globals.h"
 #include "settings/Qvxinif.h"
 
 namespace kq {
 namespace {
-
-using testing::RecordedErrors;
 
 using platform::RegAccess;
 using platform::RegType;
@@ -19,10 +17,11 @@ using platform::RegValue;
 constexpr char16_t kExe[] = u"C:\\Program Files\\Keyquill\\Keyquill.exe";
 constexpr char16_t kRunString[] = u"\"C:\\Program Files\\Keyquill\\Keyquill.exe\"";
 
-class SharedDataTest : public ::testing::Test {
+class SharedDataTest : public ::testing::Test,
+                       protected testing::SettingsRegistry<platform::MemoryRegistry> {
  protected:
   std::unique_ptr<TNewSharedData> Make(platform::WindowsRelease release = {}) {
-    return std::make_unique<TNewSharedData>(registry, release, kExe, errors);
+    return MakeSharedData(release, kExe);
   }
   std::unique_ptr<platform::RegistryKey> Settings() {
     return registry.CreateCurrentUser(kSettingsKeyPath);
@@ -31,9 +30,6 @@ class SharedDataTest : public ::testing::Test {
   std::optional<RegValue> RunEntry() {
     return registry.CreateCurrentUser(kRunKeyPath)->ReadValue(u"Keyquill");
   }
-
-  platform::MemoryRegistry registry;
-  RecordedErrors errors;
 };
 
 TEST_F(SharedDataTest, EmptyKeyGivesEveryDefault) {

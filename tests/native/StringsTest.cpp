@@ -9,8 +9,8 @@
 namespace kq {
 namespace {
 
-constexpr platform::NumberFormat kPointLocale{u'.', u','};
-constexpr platform::NumberFormat kCommaLocale{u',', u'.'};
+constexpr NumberFormat kPointLocale{u'.', u','};
+constexpr NumberFormat kCommaLocale{u',', u'.'};
 
 TEST(FormatText, FillsPlaceholdersInOrder) {
   EXPECT_EQ(FormatText(u"\"%s\" for \"%s\" (%d)", {u"'e", u"\u00e9", u"3"}),
@@ -43,12 +43,21 @@ TEST(IsValidNumber, FollowsTheLocale) {
     bool comma;  // under one with a comma
   };
   const Case cases[] = {
-      {u"2.06", true, false},     {u"2,06", false, true},    {u"1e3", true, true},
-      {u"-1.5E-2", true, false},  {u"+7", true, true},       {u"2.06b", false, false},
-      {u"", false, false},        {u"1,000", false, true},   {u"1.000", true, false},
-      {u" 1", false, false},      {u"e3", false, false},     {u"1e", false, false},
-      {u".5", true, false},       {u"\u0661", false, false},  // a digit of another script is above
-                                                              // U+00FF
+      {u"2.06", true, false},
+      {u"2,06", false, true},
+      {u"1e3", true, true},
+      {u"-1.5E-2", true, false},
+      {u"+7", true, true},
+      {u"2.06b", false, false},
+      {u"", false, false},
+      {u"1,000", false, true},
+      {u"1.000", true, false},
+      {u" 1", false, false},
+      {u"e3", false, false},
+      {u"1e", false, false},
+      {u".5", true, false},
+      {u"\u0661", false, false},  // a digit of another script is above
+                                  // U+00FF
       {u"1e99999", false, false},
   };
   for (const auto& c : cases) {

@@ -6,18 +6,16 @@
 #include <vector>
 
 #include "compose/Translation.h"
+#include "fakes/FakeComposeSettings.h"
 #include "fakes/FakeComposeSystem.h"
-#include "fakes/RecordingPrompts.h"
 #include "platform/CodePage.h"
-#include "platform/MemoryRegistry.h"
-#include "settings/Globals.h"
 
 namespace kq::compose {
 namespace {
 
+using testing::FakeComposeSettings;
 using testing::FakeOutput;
 using testing::Posted;
-using testing::RecordedErrors;
 
 constexpr std::uintptr_t kTarget = 0x4242;
 
@@ -50,12 +48,10 @@ class TranslationTest : public ::testing::Test {
   };
   std::vector<std::string> asked;
 
-  platform::MemoryRegistry registry;
-  RecordedErrors errors;
-  TNewSharedData shared{registry, {}, u"C:\\Keyquill\\Keyquill.exe", errors};
+  FakeComposeSettings settings;
   platform::Windows1252 codePage;
   FakeOutput output;
-  ComposeOutput compose{shared, codePage,
+  ComposeOutput compose{settings, codePage,
                         [this](const std::string& key) {
                           asked.push_back(key);
                           auto found = sequences.find(key);
@@ -81,7 +77,7 @@ class OutputTable : public TranslationTest, public ::testing::WithParamInterface
 TEST_P(OutputTable, PostsTheCharacterGroupsInOrder) {
   const OutputCase& c = GetParam();
   if (c.fakeKey != kNoFakeKey)
-    shared.SetFakeKey(c.fakeKey);
+    settings.fakeKey = c.fakeKey;
   compose.TranslateKeys(c.first, c.second, kTarget);
   EXPECT_EQ(output.posted, c.expected);
   if (c.beep) {
@@ -161,9 +157,9 @@ TEST_F(TranslationTest, TheFakeKeyIsReadAnewForEachGroup) {
   // Changed in the settings while the text goes out, as the Advanced options would.
   output.onPost = [this](const Posted& posted) {
     if (posted == Char(u'N'))
-      shared.SetFakeKey(16);
+      settings.fakeKey = 16;
     if (posted == Char(u'a'))
-      shared.SetFakeKey(kNoFakeKey);
+      settings.fakeKey = kNoFakeKey;
   };
   compose.TranslateKeys(u'a', u'd', kTarget);
   const std::vector<Posted> expected = {

@@ -10,13 +10,13 @@
 #include "support/KeyTarget.h"
 #include "support/KeyquillProcess.h"
 #include "support/ProgramFiles.h"
+#include "support/ProgramFixtures.h"
 #include "support/RawRegistry.h"
 
 namespace kq::testing {
 namespace {
 
 using namespace std::chrono_literals;
-using Lines = std::vector<std::string>;
 
 // What came from the keyboard and what the program posted, each in its order; the two
 // streams may interleave either way, since a window takes posted messages first.
@@ -38,20 +38,9 @@ std::string Char(int code) {
   return "CHAR " + std::to_string(code) + " 1";
 }
 
-class ComposeEngine : public ::testing::Test {
+// A first start: no settings, and the default sequences written anew.
+class ComposeEngine : public ProgramProcessTest {
  protected:
-  // A first start: no settings, and the default sequences written anew.
-  void SetUp() override {
-    DeleteRawTree(kSettingsKey);
-    DeleteFileW(SequenceFilePath().c_str());
-  }
-  void TearDown() override {
-    target.Stop();
-    if (keyquill.Running())
-      keyquill.Stop();
-    DeleteRawTree(kSettingsKey);
-  }
-
   void StartBoth() {
     ASSERT_NO_FATAL_FAILURE(keyquill.Start());
     ASSERT_NO_FATAL_FAILURE(target.Start());
@@ -63,12 +52,8 @@ class ComposeEngine : public ::testing::Test {
     return Split(target.ReceivedUntilNow());
   }
 
-  // The traced lines that start with the prefix, in order. The hook's decisions and the icon
-  // changes interleave either way: the icon follows the hook's messages through the loop.
-  Lines Traced(const std::string& prefix) const { return keyquill.TraceLinesStartingWith(prefix); }
-
-  KeyquillProcess keyquill;
-  KeyTarget target;
+  // The hook's decisions and the icon changes interleave either way in the traced lines: the
+  // icon follows the hook's messages through the loop.
 };
 
 TEST_F(ComposeEngine, ApostropheAndEGiveOneCharacterAndOnlyTheReleasesPass) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/Handles.h"
 #include "support/KeyquillProcess.h"
 
 namespace kq::testing {
@@ -94,10 +95,8 @@ TEST(ExecutableResources, CarriesItsIconsInEverySizeTheShellAsksFor) {
   ASSERT_TRUE(exe);
   for (const wchar_t* name : {L"APPICON", L"LETTERRED", L"LETTERGREEN", L"XLETTERBLACK"}) {
     EXPECT_EQ(IconSizes(exe, name), (std::vector<int>{16, 20, 24, 32, 48})) << name;
-    HICON small = static_cast<HICON>(LoadImageW(exe, name, IMAGE_ICON, 16, 16, 0));
+    win::UniqueIcon small(static_cast<HICON>(LoadImageW(exe, name, IMAGE_ICON, 16, 16, 0)));
     EXPECT_TRUE(small) << name;
-    if (small)
-      DestroyIcon(small);
   }
   FreeLibrary(exe);
 }

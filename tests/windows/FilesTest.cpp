@@ -8,11 +8,12 @@
 
 #include "common/Errors.h"
 #include "common/Strings.h"
-#include "common/win32/BusyCursor.h"
-#include "common/win32/Files.h"
+#include "platform/win32/Files.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32System.h"
 #include "ui/win32/Application.h"
+#include "ui/win32/BusyCursor.h"
 
 namespace kq::testing {
 namespace {
@@ -80,11 +81,10 @@ TEST(Files, CopyKeepsContentAndDate) {
   WriteFile(source, std::string(200000, 'x') + "end");
   WriteFile(copy, "old content that is longer than nothing");
   {
-    HANDLE file = CreateFileW(Wide(source).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    win::UniqueHandle file(CreateFileW(Wide(source).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
     FILETIME past{0x12345600, 0x01D00000};  // in 2014
-    SetFileTime(file, nullptr, nullptr, &past);
-    CloseHandle(file);
+    SetFileTime(file.get(), nullptr, nullptr, &past);
   }
   win::CopyFileKeepDate(source, copy);
 
@@ -122,18 +122,18 @@ TEST(Files, SystemFolderHasNoTrailingBackslash) {
 
 TEST(BusyCursor, NestsAndResets) {
   ui::Application application(GetModuleHandleW(nullptr));
-  win::BeginBusy();
-  win::BeginBusy();
-  win::EndBusy();
-  EXPECT_EQ(win::BusyLevel(), 1);
-  win::BeginBusy();
-  win::ResetBusy();
-  EXPECT_EQ(win::BusyLevel(), 0);
-  win::EndBusy();  // more ends than begins stay idle
-  EXPECT_EQ(win::BusyLevel(), 0);
-  win::BeginBusy();
-  EXPECT_EQ(win::BusyLevel(), 1);
-  win::ResetBusy();
+  ui::BeginBusy();
+  ui::BeginBusy();
+  ui::EndBusy();
+  EXPECT_EQ(ui::BusyLevel(), 1);
+  ui::BeginBusy();
+  ui::ResetBusy();
+  EXPECT_EQ(ui::BusyLevel(), 0);
+  ui::EndBusy();  // more ends than begins stay idle
+  EXPECT_EQ(ui::BusyLevel(), 0);
+  ui::BeginBusy();
+  EXPECT_EQ(ui::BusyLevel(), 1);
+  ui::ResetBusy();
 }
 
 TEST(BusyCursor, LetsQueuedMessagesRun) {
@@ -147,10 +147,10 @@ TEST(BusyCursor, LetsQueuedMessagesRun) {
     return true;
   });
   PostMessageW(application.Handle(), probe, 0, 0);
-  win::BeginBusy();
+  ui::BeginBusy();
   EXPECT_EQ(seen, 1);
   PostMessageW(application.Handle(), probe, 0, 0);
-  win::EndBusy();
+  ui::EndBusy();
   EXPECT_EQ(seen, 2);
 }
 
@@ -173,7 +173,7 @@ TEST(SystemFacts, ReleaseAndNumberFormatAreTheSystems) {
   EXPECT_GT(release.build, 0u);
   wchar_t decimal[8];
   GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
-  platform::NumberFormat format = win::QueryUserNumberFormat();
+  NumberFormat format = win::QueryUserNumberFormat();
   EXPECT_EQ(format.decimalSeparator, decimal[0]);
   EXPECT_TRUE(IsValidNumber(std::u16string(u"2") + format.decimalSeparator + u"06", format));
 }

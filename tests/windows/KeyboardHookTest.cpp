@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "compose/win32/KeyboardHook.h"
-#include "fakes/RecordingPrompts.h"
+#include "errorreport/win32/ErrorEntry.h"
+#include "fakes/SettingsFixture.h"
 #include "platform/win32/Win32Registry.h"
 #include "settings/Globals.h"
 #include "support/KeyTarget.h"
+#include "support/ProgramFixtures.h"
 #include "support/RawRegistry.h"
 #include "support/UiDriver.h"
 #include "ui/win32/Application.h"
@@ -20,7 +22,7 @@
 namespace kq::testing {
 namespace {
 
-class KeyboardHook : public ::testing::Test {
+class KeyboardHook : public CleanProgramState, protected ProgramSettings<win::Win32Registry> {
  protected:
   void SetUp() override {
     application.SetTitle(L"Keyquill");
@@ -32,7 +34,6 @@ class KeyboardHook : public ::testing::Test {
     hook.RemoveKeyHook();  // a sender waiting for the hook goes on
     if (sender.joinable())
       sender.join();
-    DeleteRawTree(kSettingsKey);
   }
 
   // Lets the hook see the keys sent so far: it runs while this thread takes its messages.
@@ -59,21 +60,15 @@ class KeyboardHook : public ::testing::Test {
     compose::KeyAction action;
   };
 
-  // Before the shared settings open the key.
-  struct CleanSettings {
-    CleanSettings() { DeleteRawTree(kSettingsKey); }
-  } clean;
   ui::Application application{GetModuleHandleW(nullptr)};
-  win::Win32Registry registry;
-  RecordedErrors errors;
-  TNewSharedData shared{registry, {}, u"C:\\Keyquill\\Keyquill.exe", errors};
-  win::KeyboardHook hook{shared, GetModuleHandleW(nullptr)};
+  win::Win32ErrorMessages reports;  // the program's own boxes show what the hook met
+  win::KeyboardHook hook{shared, reports, GetModuleHandleW(nullptr)};
   std::vector<Seen> seen;
   std::thread sender;
 };
 
 TEST_F(KeyboardHook, AtMostOneHookIsEverInstalled) {
-  EXPECT_THROW(win::KeyboardHook(shared, GetModuleHandleW(nullptr)), std::logic_error);
+  EXPECT_THROW(win::KeyboardHook(shared, reports, GetModuleHandleW(nullptr)), std::logic_error);
   hook.InstallKeyHook(application.Handle());
   ASSERT_TRUE(hook.Installed());
   const std::uintptr_t first = shared.Hook();

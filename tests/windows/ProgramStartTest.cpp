@@ -10,6 +10,7 @@
 #include "sequences/DefaultTables.h"
 #include "support/KeyquillProcess.h"
 #include "support/ProgramFiles.h"
+#include "support/ProgramFixtures.h"
 #include "support/RawRegistry.h"
 
 namespace kq::testing {
@@ -33,19 +34,8 @@ std::vector<std::string> CrLfLines(const std::string& bytes) {
   return lines;
 }
 
-class ProgramStart : public ::testing::Test {
+class ProgramStart : public CleanProgramState {
  protected:
-  void SetUp() override {
-    DeleteRawTree(kSettingsKey);
-    DeleteFileW(SequenceFilePath().c_str());
-  }
-  void TearDown() override {
-    if (keyquill.Running())
-      keyquill.Stop();
-    DeleteFileW(SequenceFilePath().c_str());
-    DeleteRawTree(kSettingsKey);
-  }
-
   KeyquillProcess keyquill;
 };
 

@@ -7,7 +7,7 @@
 
 #include "common/Errors.h"
 #include "common/Text.h"
-#include "fakes/RecordingPrompts.h"
+#include "fakes/SettingsFixture.h"
 #include "platform/MemoryRegistry.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Wide.h"
@@ -21,12 +21,9 @@ namespace {
 
 using win::Wide;
 
-class SequencesOnWindows : public ::testing::Test {
+class SequencesOnWindows : public ::testing::Test,
+                           protected ProgramSettings<platform::MemoryRegistry> {
  protected:
-  platform::MemoryRegistry registry;
-  RecordedErrors errors;
-  TNewSharedData shared{registry, {}, u"C:\\Keyquill\\Keyquill.exe", errors};
-  TQvxIniFile settings{registry, kSettingsKeyPath};
   win::Win32AnsiCodePage codePage;
   win::Win32Collator collator;
   win::Win32FileSystem files;
@@ -123,7 +120,7 @@ class SequenceFile : public SequencesOnWindows {
 };
 
 TEST_F(SequenceFile, FirstStartThenNextStartThroughTheSystem) {
-  list.InitList(settings, folder, folder + u"\\");
+  list.InitList(store, folder, folder + u"\\");
   EXPECT_TRUE(errors.reported.empty());
   std::string written = Content();
   EXPECT_EQ(written.substr(0, 3), "\xEF\xBB\xBF");
@@ -131,8 +128,8 @@ TEST_F(SequenceFile, FirstStartThenNextStartThroughTheSystem) {
   EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 358);
 
   TCharList next(list.Services());
-  settings.WriteBool(u"", u"FirstRun2", false);
-  next.InitList(settings, folder, folder);
+  store.WriteBool(u"", u"FirstRun2", false);
+  next.InitList(store, folder, folder);
   EXPECT_TRUE(errors.reported.empty());
   EXPECT_EQ(next.Entries(), list.Entries());
   EXPECT_EQ(next.TranslateSeq("'e"), u"\u00e9");

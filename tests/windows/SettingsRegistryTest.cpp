@@ -3,31 +3,23 @@
 #include <gtest/gtest.h>
 
 #include "common/Errors.h"
-#include "fakes/RecordingPrompts.h"
+#include "fakes/SettingsFixture.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
 #include "settings/Globals.h"
 #include "settings/Qvxinif.h"
+#include "support/ProgramFixtures.h"
 #include "support/RawRegistry.h"
 
 namespace kq::testing {
 namespace {
 
-class SettingsOnTheRealRegistry : public ::testing::Test {
+class SettingsOnTheRealRegistry : public CleanProgramState,
+                                  protected SettingsRegistry<win::Win32Registry> {
  protected:
-  void SetUp() override {
-    DeleteRawTree(kSettingsKey);
-    DeleteRawValue(kRunKey, L"Keyquill");
-  }
-  void TearDown() override { SetUp(); }
-
   std::unique_ptr<TNewSharedData> Make() {
-    return std::make_unique<TNewSharedData>(registry, win::QueryWindowsRelease(),
-                                            win::ExecutablePath(), errors);
+    return MakeSharedData(win::QueryWindowsRelease(), win::ExecutablePath());
   }
-
-  win::Win32Registry registry;
-  RecordedErrors errors;
 };
 
 TEST_F(SettingsOnTheRealRegistry, EachWriteStoresItsRegistryForm) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "support/KeyquillProcess.h"
+#include "support/ProgramFixtures.h"
 #include "support/RawRegistry.h"
 
 namespace kq::testing {
@@ -41,11 +42,10 @@ long OptionRequests(const KeyquillProcess& running) {
   return std::count(lines.begin(), lines.end(), "ShowOptDlg 1 0");
 }
 
-class SingleInstance : public ::testing::Test {
+class SingleInstance : public CleanProgramState {
  protected:
   void SetUp() override {
     ASSERT_EQ(KeyquillProcessCount(), 0) << "a Keyquill.exe was left running";
-    DeleteRawTree(kSettingsKey);
   }
   void TearDown() override {
     EXPECT_EQ(KeyquillProcessCount(), 0) << "a Keyquill.exe was left behind";

@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-
 #include "app/win32/Keyquillfrm.h"
 #include "app/win32/ProgramGlobals.h"
 #include "support/ProgramFiles.h"
+#include "support/ProgramFixtures.h"
 #include "support/RawRegistry.h"
 #include "support/UiDriver.h"
 #include "ui/win32/Application.h"
@@ -15,17 +15,12 @@
 namespace kq::testing {
 namespace {
 
-class TrayMenus : public ::testing::Test {
+class TrayMenus : public CleanProgramState {
  protected:
   // A later run with a sequence file in place, so that the start shows nothing.
   void SetUp() override {
-    DeleteRawTree(kSettingsKey);
     WriteRawString(kSettingsKey, L"FirstRun2", L"0");
     WriteFileBytes(SequenceFilePath(), "\xEF\xBB\xBF\xC3\xA9\t'e\r\n");
-  }
-  void TearDown() override {
-    DeleteFileW(SequenceFilePath().c_str());
-    DeleteRawTree(kSettingsKey);
   }
 
   // Right-clicks the icon and returns the number of items of the menu that opened.

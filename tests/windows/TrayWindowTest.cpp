@@ -13,12 +13,12 @@
 #include "support/KeyTarget.h"
 #include "support/KeyquillProcess.h"
 #include "support/ProgramFiles.h"
+#include "support/ProgramFixtures.h"
 #include "support/RawRegistry.h"
 
 namespace kq::testing {
 namespace {
 
-using Lines = std::vector<std::string>;
 using namespace std::chrono_literals;
 
 struct WindowQuery {
@@ -59,23 +59,9 @@ HWND WaitForProcessWindow(DWORD processId, const wchar_t* className, bool visibl
   return nullptr;
 }
 
-class TrayWindow : public ::testing::Test {
+class TrayWindow : public ProgramProcessTest {
  protected:
-  void SetUp() override {
-    DeleteRawTree(kSettingsKey);
-    DeleteFileW(SequenceFilePath().c_str());
-  }
-  void TearDown() override {
-    SetEnvironmentVariableW(L"KEYQUILL_TRAY_REFUSE", nullptr);
-    target.Stop();
-    if (keyquill.Running())
-      keyquill.Stop();
-    DeleteRawTree(kSettingsKey);
-    DeleteRawValue(kRunKey, L"Keyquill");
-  }
-
-  // The traced lines that start with the prefix, in order.
-  Lines Traced(const std::string& prefix) const { return keyquill.TraceLinesStartingWith(prefix); }
+  void TearDown() override { SetEnvironmentVariableW(L"KEYQUILL_TRAY_REFUSE", nullptr); }
 
   // The hidden main window, which owns the tray icon.
   HWND MainWindow() const {
@@ -96,9 +82,6 @@ class TrayWindow : public ::testing::Test {
     PostMessageW(menu, WM_CHAR, mnemonic, 1);
     return popups.empty() ? "" : popups.back();
   }
-
-  KeyquillProcess keyquill;
-  KeyTarget target;
 };
 
 TEST_F(TrayWindow, StartsReadyWithTheIconAdded) {

@@ -4,9 +4,10 @@
 #include <windows.h>
 
 #include "app/win32/NewWaitDlg.h"
-#include "fakes/RecordingPrompts.h"
+#include "fakes/SettingsFixture.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
+#include "support/ProgramFixtures.h"
 #include "support/RawRegistry.h"
 #include "support/UiDriver.h"
 #include "ui/win32/Application.h"
@@ -14,13 +15,11 @@
 namespace kq::testing {
 namespace {
 
-class WaitDialog : public ::testing::Test {
+class WaitDialog : public CleanProgramState, protected ProgramSettings<win::Win32Registry> {
  protected:
-  void SetUp() override { DeleteRawValue(kSettingsKey, L"StartTimeout"); }
-
   // Shows the dialog, types text over the timeout, presses the button; the shown value.
   int ShowTypeAndPress(const std::wstring& typed, bool ok) {
-    app::TWaitingTooLongDlg dialog(sharedData, {&store, win::QueryWindowsRelease()}, nullptr);
+    app::TWaitingTooLongDlg dialog(shared, {&store, win::QueryWindowsRelease()}, nullptr);
     int shown = -1;
     UiSteps steps({Do([&] { shown = dialog.StartTimeout->Value(); }),
                    Do([&] { dialog.StartTimeout->SetText(typed); }),
@@ -31,23 +30,19 @@ class WaitDialog : public ::testing::Test {
   }
 
   ui::Application application{GetModuleHandleW(nullptr)};
-  win::Win32Registry registry;
-  TQvxIniFile store{registry, kSettingsKeyPath};
-  RecordedErrors errors;
-  TNewSharedData sharedData{registry, win::QueryWindowsRelease(), u"C:\\Keyquill.exe", errors};
 };
 
 TEST_F(WaitDialog, ShowsTheTimeoutAndSavesATypedOneWithOk) {
   EXPECT_EQ(ShowTypeAndPress(L"45", true), 30);
   EXPECT_EQ(ReadRaw(kSettingsKey, L"StartTimeout")->Number(), 45u);
   EXPECT_EQ(ShowTypeAndPress(L"250", true), 45);
-  EXPECT_EQ(sharedData.StartTimeout(), 100) << "typed values are kept to 0 to 100";
+  EXPECT_EQ(shared.StartTimeout(), 100) << "typed values are kept to 0 to 100";
 }
 
 TEST_F(WaitDialog, CancelKeepsTheTimeout) {
-  sharedData.SetStartTimeout(12);
+  shared.SetStartTimeout(12);
   EXPECT_EQ(ShowTypeAndPress(L"60", false), 12);
-  EXPECT_EQ(sharedData.StartTimeout(), 12);
+  EXPECT_EQ(shared.StartTimeout(), 12);
 }
 
 }  // namespace

@@ -9,12 +9,12 @@
 #include "common/HelpTopics.h"
 #include "common/Product.h"
 #include "common/Text.h"
-#include "common/win32/BusyCursor.h"
-#include "common/win32/Files.h"
 #include "dialogs/win32/MessageBoxes.h"
 #include "errorreport/win32/ErrorEntry.h"
+#include "platform/win32/Files.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32System.h"
+#include "ui/win32/BusyCursor.h"
 
 namespace kq::app {
 
@@ -104,7 +104,7 @@ TKeyquillForm::TKeyquillForm(ui::Application& application, ProgramObjects& objec
     : Form(L"KeyquillForm"),
       application_(application),
       objects_(objects),
-      hook_(*SharedData, application.Module()),
+      hook_(*SharedData, objects.Errors(), application.Module()),
       composeOutput_(
           *SharedData, objects.CodePage(),
           [](const TSeqType& sequence) { return SequenceList->TranslateSeq(sequence); }, output_) {
@@ -127,7 +127,7 @@ TKeyquillForm::TKeyquillForm(ui::Application& application, ProgramObjects& objec
     hook_.SetObserver(TraceKey);
 
   // FormCreate
-  statusCtrls_ = std::make_unique<TStatusCtrls>(statusHost_, win::ProgramBusyCounter(),
+  statusCtrls_ = std::make_unique<TStatusCtrls>(statusHost_, ui::ProgramBusyCounter(),
                                                 win::ProgramMessageBoxes(), nullptr, nullptr,
                                                 nullptr, nullptr, std::function<void()>{});
   win::StatusCtrls = statusCtrls_.get();

@@ -39,6 +39,7 @@ class ProgramObjects {
 
   platform::Registry& Registry() { return registry_; }
   const platform::AnsiCodePage& CodePage() const { return codePage_; }
+  ErrorMessages& Errors() { return errors_; }
 
  private:
   win::Win32Registry registry_;

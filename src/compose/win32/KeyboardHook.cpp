@@ -3,9 +3,7 @@
 #include <stdexcept>
 
 #include "common/Product.h"
-#include "errorreport/win32/ErrorEntry.h"
 #include "platform/win32/Wide.h"
-#include "settings/Globals.h"
 
 namespace kq::win {
 
@@ -13,6 +11,7 @@ namespace {
 
 KeyboardHook* theHook = nullptr;
 std::exception_ptr pendingError;
+ErrorMessages* pendingReporter = nullptr;
 
 }  // namespace
 
@@ -65,8 +64,8 @@ void Win32OutputSystem::Beep() {
   MessageBeep(0xFFFFFFFF);
 }
 
-KeyboardHook::KeyboardHook(TNewSharedData& shared, HINSTANCE module)
-    : shared_(shared), module_(module), machine_(shared, system_) {
+KeyboardHook::KeyboardHook(ComposeSettings& settings, ErrorMessages& errors, HINSTANCE module)
+    : settings_(settings), errors_(errors), module_(module), machine_(settings, system_) {
   if (theHook)
     throw std::logic_error("a keyboard hook exists already");
   theHook = this;
@@ -78,18 +77,18 @@ KeyboardHook::~KeyboardHook() {
 }
 
 void KeyboardHook::InstallKeyHook(HWND window) {
-  shared_.SetParentHandle(reinterpret_cast<std::uintptr_t>(window));
+  settings_.SetParentHandle(reinterpret_cast<std::uintptr_t>(window));
   if (hook_)
     return;
   hook_.reset(SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHookProc, module_, 0));
-  shared_.SetHook(reinterpret_cast<std::uintptr_t>(hook_.get()));
+  settings_.SetHook(reinterpret_cast<std::uintptr_t>(hook_.get()));
   if (!hook_)
     MessageBoxW(window, kHookNotInstalled, Wide(kProductName).c_str(), MB_OK);
 }
 
 void KeyboardHook::RemoveKeyHook() {
   hook_.reset();
-  shared_.SetHook(0);
+  settings_.SetHook(0);
 }
 
 LRESULT CALLBACK KeyboardHook::KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
@@ -104,7 +103,7 @@ LRESULT CALLBACK KeyboardHook::KeyboardHookProc(int code, WPARAM wParam, LPARAM 
       if (action == compose::KeyAction::Stop)
         return 1;
     } catch (const std::exception&) {
-      ReportLater(std::current_exception());
+      theHook->ReportLater(std::current_exception());
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -115,6 +114,7 @@ void KeyboardHook::ReportLater(std::exception_ptr error) {
   if (pendingError)
     return;
   pendingError = std::move(error);
+  pendingReporter = &errors_;
   SetTimer(nullptr, 0, 0, ReportPending);
 }
 
@@ -123,9 +123,10 @@ void CALLBACK KeyboardHook::ReportPending(HWND, UINT, UINT_PTR timer, DWORD) {
   try {
     std::rethrow_exception(pendingError);
   } catch (const std::exception& error) {
-    ReportException(error);
+    pendingReporter->ReportException(error);
   }
   pendingError = nullptr;
+  pendingReporter = nullptr;
 }
 
 }  // namespace kq::win

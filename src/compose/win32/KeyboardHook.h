@@ -9,9 +9,10 @@
 #include <functional>
 #include <utility>
 
+#include "common/ErrorMessages.h"
 #include "compose/KeyHook.h"
 #include "compose/Translation.h"
-#include "ui/win32/GdiObjects.h"
+#include "platform/win32/Handles.h"
 
 namespace kq::win {
 
@@ -36,12 +37,6 @@ class Win32OutputSystem : public compose::OutputSystem {
   void Beep() override;
 };
 
-struct HookDeleter {
-  void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
-};
-// Owns an installed hook.
-using UniqueHook = ui::UniqueGuiHandle<HHOOK, HookDeleter>;
-
 // The WH_KEYBOARD_LL hook with the compose state behind it. One object exists at a time, and
 // it installs at most one hook; the compose state lives as long as the object, across
 // removing and installing again.
@@ -50,7 +45,8 @@ class KeyboardHook {
   // Told of every event the state machine decided, after it decided.
   using Observer = std::function<void(const compose::KeyEvent&, compose::KeyAction)>;
 
-  KeyboardHook(TNewSharedData& shared, HINSTANCE module);
+  // errors shows an error met inside the hook, once the hook has returned.
+  KeyboardHook(ComposeSettings& settings, ErrorMessages& errors, HINSTANCE module);
   ~KeyboardHook();
   KeyboardHook(const KeyboardHook&) = delete;
   KeyboardHook& operator=(const KeyboardHook&) = delete;
@@ -69,10 +65,11 @@ class KeyboardHook {
  private:
   static LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam);
   // An error met inside the hook is shown once the hook has returned, from the message loop.
-  static void ReportLater(std::exception_ptr error);
+  void ReportLater(std::exception_ptr error);
   static void CALLBACK ReportPending(HWND, UINT, UINT_PTR timer, DWORD);
 
-  TNewSharedData& shared_;
+  ComposeSettings& settings_;
+  ErrorMessages& errors_;
   HINSTANCE module_;
   Win32KeyHookSystem system_;
   compose::KeyHook machine_;

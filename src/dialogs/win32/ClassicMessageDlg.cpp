@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/win32/Handles.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/Application.h"
 #include "ui/win32/Dpi.h"
@@ -63,12 +64,10 @@ std::wstring CaptionOf(TMsgDlgType type) {
 
 // The text's size at 96 dpi in the form's font, wrapped at maxWidth.
 SIZE MeasureText(HFONT font, UINT dpi, const std::wstring& text, int maxWidth) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
+  win::WindowDC dc;
+  win::SelectionGuard selected(dc.get(), font);
   RECT r{0, 0, ui::Scale(maxWidth, dpi), 0};
-  DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  DrawTextW(dc.get(), text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
   return {ui::Unscale(r.right, dpi) + 2, ui::Unscale(r.bottom, dpi) + 2};
 }
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "dialogs/MessageDlg.h"
+#include "common/MessageDialogs.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/Form.h"
 

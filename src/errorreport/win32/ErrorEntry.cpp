@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include "common/win32/BusyCursor.h"
 #include "dialogs/win32/MessageBoxes.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32System.h"
 #include "ui/win32/Application.h"
+#include "ui/win32/BusyCursor.h"
 
 namespace kq::win {
 
@@ -40,7 +40,7 @@ void Win32StandardBoxes::SetDefaultCursor() {
 
 ErrorEntryPoints& ProgramErrorEntryPoints() {
   static Win32StandardBoxes boxes;
-  static ErrorEntryPoints entryPoints(ProgramBusyCounter(), QueryWindowsRelease(),
+  static ErrorEntryPoints entryPoints(ui::ProgramBusyCounter(), QueryWindowsRelease(),
                                       ProgramMessageBoxes(), boxes, [] {
                                         auto& provider = ReportDialogProvider();
                                         return provider ? provider() : nullptr;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/Errors.h"
-#include "common/win32/Files.h"
+#include "platform/win32/Files.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Wide.h"
 

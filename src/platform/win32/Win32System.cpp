@@ -23,8 +23,8 @@ platform::WindowsRelease QueryWindowsRelease() {
           info.wProductType != VER_NT_WORKSTATION};
 }
 
-platform::NumberFormat QueryUserNumberFormat() {
-  platform::NumberFormat format;
+NumberFormat QueryUserNumberFormat() {
+  NumberFormat format;
   wchar_t buffer[8];
   if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8) > 1) {
     format.decimalSeparator = buffer[0];

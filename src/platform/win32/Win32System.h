@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "common/NumberFormat.h"
 #include "platform/CodePage.h"
-#include "platform/Locale.h"
 #include "platform/WindowsRelease.h"
 
 namespace kq::win {
@@ -15,7 +15,7 @@ namespace kq::win {
 // The release as the kernel reports it, whatever the manifest claims.
 platform::WindowsRelease QueryWindowsRelease();
 
-platform::NumberFormat QueryUserNumberFormat();
+NumberFormat QueryUserNumberFormat();
 
 // CP_ACP through WideCharToMultiByte and MultiByteToWideChar.
 class Win32AnsiCodePage : public platform::AnsiCodePage {

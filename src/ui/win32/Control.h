@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/Handles.h"
 #include "ui/win32/Font.h"
-#include "ui/win32/GdiObjects.h"
 
 namespace kq::ui {
 
@@ -104,7 +104,7 @@ class Control {
   SIZE designContainer_{};
   COLORREF textColour_ = CLR_INVALID;
   std::optional<FontChange> fontChange_;
-  UniqueFont ownFont_;
+  win::UniqueFont ownFont_;
   UINT ownFontDpi_ = 0;
   HFONT appliedFont_ = nullptr;  // the font the window was last given
 };
@@ -154,7 +154,7 @@ class Container : public Control {
 
   std::vector<std::unique_ptr<Control>> controls_;
   COLORREF colour_;
-  UniqueBrush brush_;
+  win::UniqueBrush brush_;
   int nextId_ = 1000;
 };
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "common/Numbers.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Wide.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/Form.h"
@@ -105,15 +106,15 @@ void Label::Relayout() {
 }
 
 void Label::FitToText() {
-  HDC dc = GetDC(Handle());
-  HGDIOBJ old = SelectObject(dc, CurrentFont());
   RECT r = PixelRect();
   RECT text{0, 0, wordWrap_ ? r.right - r.left : 0, 0};
   std::wstring caption = Text();
-  DrawTextW(dc, caption.empty() ? L" " : caption.c_str(), -1, &text,
-            DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE));
-  SelectObject(dc, old);
-  ReleaseDC(Handle(), dc);
+  {
+    win::WindowDC dc(Handle());
+    win::SelectionGuard font(dc.get(), CurrentFont());
+    DrawTextW(dc.get(), caption.empty() ? L" " : caption.c_str(), -1, &text,
+              DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE));
+  }
   Place place = Bounds();
   UINT dpi = Dpi();
   place.height = Unscale(text.bottom, dpi) + 1;

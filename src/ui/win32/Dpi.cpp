@@ -1,5 +1,7 @@
 #include "ui/win32/Dpi.h"
 
+#include "platform/win32/Handles.h"
+
 namespace kq::ui {
 
 namespace {
@@ -18,9 +20,8 @@ using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 }  // namespace
 
 UINT SystemDpi() {
-  HDC screen = GetDC(nullptr);
-  UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
-  ReleaseDC(nullptr, screen);
+  win::WindowDC screen;
+  UINT dpi = static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSY));
   return dpi ? dpi : kDesignDpi;
 }
 

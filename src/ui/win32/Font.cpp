@@ -1,10 +1,11 @@
 #include "ui/win32/Font.h"
 
+#include "platform/win32/Handles.h"
 #include "ui/win32/Dpi.h"
 
 namespace kq::ui {
 
-UniqueFont CreateFontFor(const FontSpec& spec, UINT dpi) {
+win::UniqueFont CreateFontFor(const FontSpec& spec, UINT dpi) {
   LOGFONTW font{};
   font.lfHeight = spec.pointSize ? -MulDiv(spec.pointSize, static_cast<int>(dpi), 72)
                                  : -Scale(spec.pixelHeight, dpi);
@@ -13,7 +14,7 @@ UniqueFont CreateFontFor(const FontSpec& spec, UINT dpi) {
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = CLEARTYPE_QUALITY;
   lstrcpynW(font.lfFaceName, spec.face.c_str(), LF_FACESIZE);
-  return UniqueFont(CreateFontIndirectW(&font));
+  return win::UniqueFont(CreateFontIndirectW(&font));
 }
 
 bool FontInstalled(const std::wstring& face) {
@@ -21,15 +22,14 @@ bool FontInstalled(const std::wstring& face) {
   wanted.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(wanted.lfFaceName, face.c_str(), LF_FACESIZE);
   bool found = false;
-  HDC screen = GetDC(nullptr);
+  win::WindowDC screen;
   EnumFontFamiliesExW(
-      screen, &wanted,
+      screen.get(), &wanted,
       [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
         *reinterpret_cast<bool*>(found) = true;
         return 0;
       },
       reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, screen);
   return found;
 }
 

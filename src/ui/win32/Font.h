@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ui/win32/GdiObjects.h"
+#include "platform/win32/Handles.h"
 
 namespace kq::ui {
 
@@ -19,7 +19,7 @@ struct FontSpec {
   bool operator==(const FontSpec&) const = default;
 };
 
-UniqueFont CreateFontFor(const FontSpec& spec, UINT dpi);
+win::UniqueFont CreateFontFor(const FontSpec& spec, UINT dpi);
 bool FontInstalled(const std::wstring& face);
 
 }  // namespace kq::ui

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "common/win32/BusyCursor.h"
 #include "ui/win32/Application.h"
+#include "ui/win32/BusyCursor.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/Menu.h"
@@ -277,7 +277,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       RescaleTo(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_SETCURSOR:
-      if (win::BusyLevel() > 0 && LOWORD(lParam) == HTCLIENT) {
+      if (BusyLevel() > 0 && LOWORD(lParam) == HTCLIENT) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
       }

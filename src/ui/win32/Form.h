@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "dialogs/MessageDlg.h"
+#include "common/ModalResult.h"
 #include "ui/win32/Control.h"
 
 namespace kq::ui {
@@ -92,7 +92,7 @@ class Form : public Container {
   POINT origin_{0, 0};
   SIZE minClientSize_{0, 0};
   FontSpec font_;
-  UniqueFont fontHandle_;
+  win::UniqueFont fontHandle_;
   UINT dpi_;
   Menu* menu_ = nullptr;
   bool placed_ = false;

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/win32/GdiObjects.h"
+#include "platform/win32/Handles.h"
 
 namespace kq::ui {
 
@@ -45,7 +45,7 @@ class Menu {
   struct Borrowed {};
   Menu(HMENU menu, Borrowed) : menu_(menu) {}
 
-  UniqueMenu owned_;
+  win::UniqueMenu owned_;
   HMENU menu_;
   std::map<UINT, std::function<void()>> items_;
   std::map<HMENU, std::unique_ptr<Menu>> submenus_;

@@ -12,6 +12,7 @@
 #include "app/win32/Keyquillfrm.h"
 #include "app/win32/NewWaitDlg.h"
 #include "app/win32/ProgramGlobals.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Win32System.h"
 #include "support/ProgramFiles.h"
 #include "support/RawRegistry.h"
@@ -27,14 +28,15 @@ bool SaveWindowPicture(HWND window, const std::wstring& path) {
   if (!GetWindowRect(window, &r))
     return false;
   int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
+  win::WindowDC screen;
+  win::UniqueDC memory(CreateCompatibleDC(screen.get()));
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  win::UniqueBitmap bitmap(
+      CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::SelectionGuard selected(memory.get(), bitmap.get());
+  BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
   GdiFlush();
   DWORD rowBytes = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
   DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
@@ -46,10 +48,6 @@ bool SaveWindowPicture(HWND window, const std::wstring& path) {
   out.write(reinterpret_cast<const char*>(&file), sizeof file);
   out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
   out.write(static_cast<const char*>(bits), imageBytes);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return static_cast<bool>(out);
 }
 

@@ -65,11 +65,9 @@ KeyTarget::~KeyTarget() {
 void KeyTarget::Start() {
   DeleteFileW(recordPath_.c_str());
   std::wstring line = L"\"" + TestProgramFolder() + L"\\kq_target.exe\" \"" + recordPath_ + L"\"";
-  PROCESS_INFORMATION info{};
-  bool started = StartProcess(line, info);
-  ASSERT_TRUE(started) << "cannot start kq_target.exe: error " << GetLastError();
-  process_.reset(info.hProcess);
-  CloseHandle(info.hThread);
+  StartedProcess started = StartProcess(line);
+  ASSERT_TRUE(started.process) << "cannot start kq_target.exe: error " << GetLastError();
+  process_ = std::move(started.process);
   auto deadline = std::chrono::steady_clock::now() + 10s;
   while (!window_ && std::chrono::steady_clock::now() < deadline) {
     auto lines = RawLines();

@@ -35,17 +35,19 @@ BOOL CALLBACK MatchApplicationWindow(HWND window, LPARAM data) {
 
 }  // namespace
 
-bool StartProcess(std::wstring commandLine, PROCESS_INFORMATION& info) {
+StartedProcess StartProcess(std::wstring commandLine) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   for (int attempt = 0; attempt < 5; ++attempt) {
+    PROCESS_INFORMATION info{};
     if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                        &startup, &info)) {
-      return true;
+      win::UniqueHandle thread(info.hThread);
+      return {win::UniqueHandle(info.hProcess), info.dwProcessId};
     }
     Sleep(200);
   }
-  return false;
+  return {};
 }
 
 std::wstring NewTempFilePath(const wchar_t* prefix) {
@@ -65,17 +67,16 @@ std::wstring TestProgramFolder() {
 
 DWORD RunToEnd(const std::wstring& commandLine, std::chrono::milliseconds timeout,
                DWORD* processId) {
-  PROCESS_INFORMATION info{};
-  std::wstring line = commandLine;
-  if (!StartProcess(line, info)) {
-    ADD_FAILURE() << "cannot start " << ToUtf8(std::u16string(line.begin(), line.end()))
-                  << ": error " << GetLastError();
+  StartedProcess started = StartProcess(commandLine);
+  if (!started.process) {
+    ADD_FAILURE() << "cannot start "
+                  << ToUtf8(std::u16string(commandLine.begin(), commandLine.end())) << ": error "
+                  << GetLastError();
     return static_cast<DWORD>(-1);
   }
-  win::UniqueHandle process(info.hProcess);
-  win::UniqueHandle thread(info.hThread);
+  const win::UniqueHandle& process = started.process;
   if (processId)
-    *processId = info.dwProcessId;
+    *processId = started.id;
   if (WaitForSingleObject(process.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
     TerminateProcess(process.get(), 99);
     return static_cast<DWORD>(-1);
@@ -111,13 +112,11 @@ void KeyquillProcess::Launch(const std::wstring& arguments) {
   std::wstring line = L"\"" + ExecutablePath() + L"\"";
   if (!arguments.empty())
     line += L" " + arguments;
-  PROCESS_INFORMATION info{};
-  bool started = StartProcess(line, info);
+  StartedProcess started = StartProcess(line);
   SetEnvironmentVariableW(L"KEYQUILL_TRACE", nullptr);
-  ASSERT_TRUE(started) << "cannot start Keyquill.exe";
-  process_.reset(info.hProcess);
-  CloseHandle(info.hThread);
-  processId_ = info.dwProcessId;
+  ASSERT_TRUE(started.process) << "cannot start Keyquill.exe";
+  process_ = std::move(started.process);
+  processId_ = started.id;
 }
 
 DWORD KeyquillProcess::Stop() {

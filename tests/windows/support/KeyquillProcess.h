@@ -16,9 +16,15 @@ namespace kq::testing {
 // The folder of the running test program, where Keyquill.exe lies too.
 std::wstring TestProgramFolder();
 
-// Starts a program; under Wine a start fails now and then for a moment while another
-// process is ending, so a few tries are made.
-bool StartProcess(std::wstring commandLine, PROCESS_INFORMATION& info);
+// A started program: its process, owned, and its id.
+struct StartedProcess {
+  win::UniqueHandle process;
+  DWORD id = 0;
+};
+
+// Starts a program; an empty process when it cannot be started. Under Wine a start fails now
+// and then for a moment while another process is ending, so a few tries are made.
+StartedProcess StartProcess(std::wstring commandLine);
 
 // A new, empty temporary file whose name starts with the prefix.
 std::wstring NewTempFilePath(const wchar_t* prefix);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win32/Handles.h"
+
 namespace kq::testing {
 
 std::wstring RawValue::Text() const {
@@ -52,11 +54,9 @@ void WriteRawDWord(const std::wstring& keyPath, const std::wstring& name, DWORD 
 
 bool RawKeyExists(const std::wstring& keyPath) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    return false;
-  }
-  RegCloseKey(key);
-  return true;
+  LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key);
+  win::UniqueHKey owned(key);
+  return status == ERROR_SUCCESS;
 }
 
 void DeleteRawTree(const std::wstring& keyPath) {

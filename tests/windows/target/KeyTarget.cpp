@@ -11,22 +11,23 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/win32/Handles.h"
+
 namespace {
 
 std::wstring recordPath;
 HWND frame = nullptr;
 
 void Record(const std::wstring& line) {
-  HANDLE file =
-      CreateFileW(recordPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
+  kq::win::UniqueHandle file(CreateFileW(recordPath.c_str(), FILE_APPEND_DATA,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file)
     return;
   std::string text(line.begin(), line.end());
   text += "\r\n";
   DWORD written = 0;
-  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  CloseHandle(file);
+  WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 const wchar_t* KeyMessageName(UINT message) {

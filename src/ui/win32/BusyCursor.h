@@ -4,7 +4,7 @@
 
 #include "common/BusyCounter.h"
 
-namespace kq::win {
+namespace kq::ui {
 
 void BeginBusy();
 void EndBusy();
@@ -16,4 +16,4 @@ int BusyLevel();
 // The one counter behind the functions above, for the code that takes it as a parameter.
 BusyCounter& ProgramBusyCounter();
 
-}  // namespace kq::win
+}  // namespace kq::ui

@@ -1,10 +1,10 @@
-#include "common/win32/BusyCursor.h"
+#include "ui/win32/BusyCursor.h"
 
 #include <windows.h>
 
 #include "ui/win32/Application.h"
 
-namespace kq::win {
+namespace kq::ui {
 
 namespace {
 
@@ -12,7 +12,7 @@ namespace {
 // such windows to disable while busy.
 void ShowBusy(bool busy) {
   SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
-  if (auto* application = ui::Application::Current())
+  if (auto* application = Application::Current())
     application->ProcessMessages();
 }
 
@@ -39,4 +39,4 @@ int BusyLevel() {
   return ProgramBusyCounter().Level();
 }
 
-}  // namespace kq::win
+}  // namespace kq::ui

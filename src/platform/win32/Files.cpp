@@ -1,4 +1,4 @@
-#include "common/win32/Files.h"
+#include "platform/win32/Files.h"
 
 #include <windows.h>
 
