@@ -20,7 +20,7 @@ set(KQ_LAYER_RULES
     "charmap:common platform settings"
     "charmap/win32:common platform settings sequences ui dialogs errorreport"
     "ui:common platform"
-    "dialogs:common platform settings ui"
+    "dialogs:common platform settings compose ui"
     "errorreport:common platform settings ui dialogs"
     "editor:common platform settings sequences charmap ui dialogs errorreport"
     "update:common platform settings ui dialogs errorreport"

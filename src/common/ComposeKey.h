@@ -2,6 +2,7 @@
 // The 28 keys the user can choose as the compose key, stored as their ordinal.
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace kq {
@@ -60,5 +61,9 @@ inline std::u16string_view ComposeKeyName(TComposeKey key) {
   int ordinal = static_cast<int>(key);
   return ordinal >= 0 && ordinal < kComposeKeyCount ? kComposeKeyNames[ordinal] : u"";
 }
+
+// The text a choice shows in the Options dialog: "Right Alt (AltGr)", "F5", "Alt + F5", ...;
+// the enumeration name for an ordinal outside the 28 choices.
+std::u16string ComposeKeyDisplayName(TComposeKey key);
 
 }  // namespace kq

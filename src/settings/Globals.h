@@ -67,6 +67,10 @@ class TNewSharedData : public ComposeSettings {
   void SetStartupLoad(bool value);
   // Moves an existing start-up entry to the running executable.
   void UpdateStartupLoad();
+
+  // Opens the settings key again after the preferences were cleared, so that later reads and
+  // writes land in the new, empty key.
+  void ReopenKey() { Reg.Reopen(); }
   const std::u16string& StartupRunString() const { return FStartupRunString; }
 
   // Process-wide sort preference of the sequence list; loaded here, saved at destruction.

@@ -48,6 +48,9 @@ class IniStore {
   // False when there was no such value.
   virtual bool DeleteKey(const std::u16string& section, const std::u16string& ident) = 0;
   virtual void EraseSection(const std::u16string& section) = 0;
+  // Opens the store's key again after it was deleted underneath, creating it anew. A file is
+  // opened at each access and needs nothing.
+  virtual void Reopen() {}
 
   // The text; fallback when missing. A number or other data raises RegistryError.
   std::u16string ReadString(const std::u16string& section, const std::u16string& ident,

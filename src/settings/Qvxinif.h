@@ -64,6 +64,8 @@ class TQvxIniFile {
   bool ValueExists(const std::u16string& section, const std::u16string& ident) const {
     return FStore->ValueExists(section, ident);
   }
+  // Opens the key again after the preferences were cleared, which creates it anew, empty.
+  void Reopen() { FStore->Reopen(); }
 
  private:
   TIniType FType;

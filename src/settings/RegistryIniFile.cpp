@@ -9,11 +9,16 @@ using platform::RegAccess;
 using platform::RegType;
 
 RegistryIniFile::RegistryIniFile(platform::Registry& registry, std::u16string keyPath)
-    : keyPath_(std::move(keyPath)) {
+    : registry_(registry), keyPath_(std::move(keyPath)) {
+  Reopen();
+}
+
+void RegistryIniFile::Reopen() {
+  key_.reset();
   try {
-    key_ = registry.CreateCurrentUser(keyPath_);
+    key_ = registry_.CreateCurrentUser(keyPath_);
   } catch (const RegistryError&) {
-    key_ = registry.OpenCurrentUser(keyPath_, RegAccess::Read);
+    key_ = registry_.OpenCurrentUser(keyPath_, RegAccess::Read);
   }
 }
 

@@ -29,12 +29,14 @@ class RegistryIniFile : public IniStore {
   std::vector<std::u16string> ReadSection(const std::u16string& section) const override;
   bool DeleteKey(const std::u16string& section, const std::u16string& ident) override;
   void EraseSection(const std::u16string& section) override;
+  void Reopen() override;
 
  private:
   // Read-only, so that reading never creates a section.
   std::unique_ptr<platform::RegistryKey> OpenSection(const std::u16string& section) const;
   std::unique_ptr<platform::RegistryKey> CreateSection(const std::u16string& section);
 
+  platform::Registry& registry_;
   std::u16string keyPath_;
   std::unique_ptr<platform::RegistryKey> key_;
 };

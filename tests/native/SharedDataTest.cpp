@@ -237,5 +237,25 @@ TEST_F(SharedDataTest, AFailedRegistrationIsShownAndWorkGoesOn) {
   EXPECT_EQ(RunEntry()->text, u"\"D:\\Old.exe\"");
 }
 
+// Clearing the preferences deletes the settings key under the objects that hold it open.
+TEST_F(SharedDataTest, ReopenedAfterTheKeyWasDeletedReadsAndWritesTheNewKey) {
+  auto data = Make();
+  TQvxIniFile store(registry, kSettingsKeyPath);
+  data->SetComposeKey(TComposeKey::F3);
+  store.WriteBool(u"", u"FirstRun2", false);
+  registry.OpenCurrentUser(u"Software\\Brenhollow", RegAccess::ReadWrite)
+      ->DeleteSubKeyTree(u"Keyquill");
+  EXPECT_THROW(data->SetDelayHook(5), RegistryError) << "the old key is gone";
+
+  data->ReopenKey();
+  store.Reopen();
+  EXPECT_EQ(data->ComposeKey(), TComposeKey::Right_Alt_Gr);
+  EXPECT_TRUE(store.ReadBool(u"", u"FirstRun2", true));
+  data->SetDelayHook(5);
+  store.WriteInteger(u"OptionDlg", u"Left", 10);
+  EXPECT_EQ(Stored(u"DelayHook")->dword, 5u);
+  EXPECT_EQ(TQvxIniFile(registry, kSettingsKeyPath).ReadInteger(u"OptionDlg", u"Left", 0), 10);
+}
+
 }  // namespace
 }  // namespace kq

@@ -93,7 +93,8 @@ TEST(ExecutableResources, CarriesItsIconsInEverySizeTheShellAsksFor) {
   HMODULE exe =
       LoadLibraryExW(KeyquillProcess::ExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_TRUE(exe);
-  for (const wchar_t* name : {L"APPICON", L"LETTERRED", L"LETTERGREEN", L"XLETTERBLACK"}) {
+  for (const wchar_t* name :
+       {L"APPICON", L"LETTERRED", L"LETTERGREEN", L"XLETTERBLACK", L"ABOUTLEFT", L"ABOUTRIGHT"}) {
     EXPECT_EQ(IconSizes(exe, name), (std::vector<int>{16, 20, 24, 32, 48})) << name;
     win::UniqueIcon small(static_cast<HICON>(LoadImageW(exe, name, IMAGE_ICON, 16, 16, 0)));
     EXPECT_TRUE(small) << name;

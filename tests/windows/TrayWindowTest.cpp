@@ -21,44 +21,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct WindowQuery {
-  DWORD processId;
-  const wchar_t* className;
-  bool visible;
-  HWND found = nullptr;
-};
-
-// A top-level window of the process with that class, visible or not.
-HWND ProcessWindow(DWORD processId, const wchar_t* className, bool visible) {
-  WindowQuery query{processId, className, visible};
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        auto& query = *reinterpret_cast<WindowQuery*>(parameter);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (owner == query.processId && lstrcmpiW(name, query.className) == 0 &&
-            (IsWindowVisible(window) != FALSE) == query.visible) {
-          query.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&query));
-  return query.found;
-}
-
-HWND WaitForProcessWindow(DWORD processId, const wchar_t* className, bool visible,
-                          int seconds = 10) {
-  for (int i = 0; i < seconds * 50; ++i) {
-    if (HWND window = ProcessWindow(processId, className, visible))
-      return window;
-    Sleep(20);
-  }
-  return nullptr;
-}
-
 class TrayWindow : public ProgramProcessTest {
  protected:
   void TearDown() override { SetEnvironmentVariableW(L"KEYQUILL_TRAY_REFUSE", nullptr); }

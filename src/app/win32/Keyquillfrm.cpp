@@ -10,9 +10,12 @@
 #include "common/Product.h"
 #include "common/Text.h"
 #include "dialogs/win32/MessageBoxes.h"
+#include "dialogs/win32/NewAboutBox.h"
+#include "dialogs/win32/NewOptDlg.h"
 #include "errorreport/win32/ErrorEntry.h"
 #include "platform/win32/Files.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32System.h"
 #include "ui/win32/BusyCursor.h"
 
@@ -87,9 +90,8 @@ class TKeyquillForm::TrayIconWaiter : public TrayIconAdder {
   bool KeepWaiting() override {
     // Made when first needed, then shown after every pass that failed.
     if (!dialog_) {
-      dialog_ = std::make_unique<TWaitingTooLongDlg>(
-          *SharedData, win::DialogEnvironment{SettingsStore, win::QueryWindowsRelease()},
-          form_.Handle());
+      dialog_ = std::make_unique<TWaitingTooLongDlg>(*SharedData, form_.DialogEnvironment(),
+                                                     form_.Handle());
     }
     Trace(u"WaitingTooLong");
     return dialog_->ShowModal() == mrOk;
@@ -339,16 +341,34 @@ void TKeyquillForm::RunDialogCommand(const std::function<void()>& command) {
   command();
 }
 
-// The Options dialog, the About box and the update wizard each arrive with their own piece
-// of work; until then their commands open nothing.
+win::DialogEnvironment TKeyquillForm::DialogEnvironment() const {
+  return {SettingsStore, win::QueryWindowsRelease()};
+}
+
+win::PreferenceKeys TKeyquillForm::PreferenceKeys() {
+  return {objects_.Registry(), [this] { objects_.ReopenSettings(); }};
+}
+
 void TKeyquillForm::Options1Click() {
-  RunDialogCommand([] { Trace(u"Options1Click"); });
+  RunDialogCommand([this] {
+    win::Win32KeyboardLayout layout;
+    // The sequence editor's dialog opens from the Options dialog here once it exists.
+    win::TOptionDlg dialog({*SharedData, layout, {}}, DialogEnvironment(), Handle());
+    Trace(u"Options shown");
+    const int result = dialog.ShowModal();
+    Trace(u"Options closed " + IntToStr(result));
+  });
 }
 
 void TKeyquillForm::About1Click() {
-  RunDialogCommand([] { Trace(u"About1Click"); });
+  RunDialogCommand([this] {
+    win::TAboutDlg dialog(PreferenceKeys(), DialogEnvironment(), Handle());
+    Trace(u"About shown");
+    dialog.ShowModal();
+  });
 }
 
+// The update wizard arrives with its own piece of work; until then its command opens nothing.
 void TKeyquillForm::Checkforupdates1Click() {
   RunDialogCommand([] { Trace(u"Checkforupdates1Click"); });
 }

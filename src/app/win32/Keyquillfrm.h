@@ -17,6 +17,8 @@
 #include "app/win32/TrayShell.h"
 #include "compose/Translation.h"
 #include "compose/win32/KeyboardHook.h"
+#include "dialogs/win32/BaseDlg.h"
+#include "dialogs/win32/ClrPref.h"
 #include "dialogs/win32/StatusControls.h"
 #include "ui/win32/Application.h"
 #include "ui/win32/Controls.h"
@@ -45,6 +47,10 @@ class TKeyquillForm : public ui::Form {
   // request, recognised by their id alone; true when handled.
   bool AppMessage(MSG& msg);
   void TranslateKeys(std::uint16_t char1, std::uint16_t char2, HWND wnd);
+
+  // What every dialog opened from here is made with.
+  win::DialogEnvironment DialogEnvironment() const;
+  win::PreferenceKeys PreferenceKeys();
 
   void SetIconState(int state);
   void AddTrayIcon();

@@ -54,6 +54,12 @@ ProgramObjects::~ProgramObjects() {
   sharedData_.reset();
 }
 
+void ProgramObjects::ReopenSettings() {
+  if (settingsStore_)
+    settingsStore_->Reopen();
+  sharedData_->ReopenKey();
+}
+
 void ProgramObjects::FreeSettingsStore() {
   SettingsStore = nullptr;
   settingsStore_.reset();

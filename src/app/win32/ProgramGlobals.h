@@ -36,6 +36,9 @@ class ProgramObjects {
 
   // The main window's destruction ends the settings store's life.
   void FreeSettingsStore();
+  // After the preferences were cleared: the settings store and the shared settings open the
+  // settings key again, which creates it anew, empty.
+  void ReopenSettings();
 
   platform::Registry& Registry() { return registry_; }
   const platform::AnsiCodePage& CodePage() const { return codePage_; }

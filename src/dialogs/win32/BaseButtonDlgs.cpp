@@ -1,15 +1,8 @@
 #include "dialogs/win32/BaseButtonDlgs.h"
 
-#include "ui/win32/Application.h"
-
 namespace kq::win {
 
 namespace {
-
-void ShowHelpFor(const ui::Form& form) {
-  if (auto* application = ui::Application::Current())
-    application->ShowHelpContext(form.Tag());
-}
 
 // OK (default, closes with OK), Cancel (Esc, closes with Cancel) and Help.
 template <typename Dialog>
@@ -35,7 +28,7 @@ TBaseRBDialog::TBaseRBDialog(std::wstring name, const DialogEnvironment& environ
 }
 
 void TBaseRBDialog::HelpBtnClick() {
-  ShowHelpFor(*this);
+  ShowHelp(Tag());
 }
 
 TBaseBBDialog::TBaseBBDialog(std::wstring name, const DialogEnvironment& environment, HWND owner)
@@ -47,7 +40,7 @@ TBaseBBDialog::TBaseBBDialog(std::wstring name, const DialogEnvironment& environ
 }
 
 void TBaseBBDialog::HelpBtnClick() {
-  ShowHelpFor(*this);
+  ShowHelp(Tag());
 }
 
 }  // namespace kq::win

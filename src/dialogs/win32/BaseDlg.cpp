@@ -50,6 +50,11 @@ void TBaseDialog::SetHasSizeGrip(bool value) {
     fSizeGrip.reset();
 }
 
+void TBaseDialog::ShowHelp(int context) {
+  if (auto* application = ui::Application::Current())
+    application->ShowHelpContext(context);
+}
+
 bool TBaseDialog::FormCloseQuery() {
   placementActive_ = ModalResult() == mrOk;
   return true;

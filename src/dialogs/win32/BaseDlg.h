@@ -46,6 +46,8 @@ class TBaseDialog : public ui::Form {
   void SetStoreSize(bool storeSize) { storeSize_ = storeSize; }
 
   const DialogEnvironment& Environment() const { return environment_; }
+  // Opens the help file at the topic of the context number.
+  static void ShowHelp(int context);
 
  private:
   struct StoredProperty {

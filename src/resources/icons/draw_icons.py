@@ -8,6 +8,8 @@ below with 4x4 supersampling and a light halo so that they read on dark and ligh
   LETTERGREEN   green letter: compose mode is on
   XLETTERBLACK  black letter, struck through: compose is off
   APPICON       the program's own icon (the ready letter)
+  ABOUTLEFT     the about box's left image: the green letter, composed
+  ABOUTRIGHT    the about box's right image: a key cap, the compose key
 
 Usage: draw_icons.py OUTPUT_FOLDER
 """
@@ -43,6 +45,19 @@ def in_accent(x, y, grow=0.0):
     return near_segment(x, y, x0, y0, x1, y1, 0.05 + grow)
 
 
+def in_keycap(x, y, grow=0.0):
+    """A key cap seen from above: a rounded square outline with a bar for the key's top."""
+    def rounded_square_distance(x, y, half, radius):
+        qx = max(abs(x - 0.5) - (half - radius), 0.0)
+        qy = max(abs(y - 0.5) - (half - radius), 0.0)
+        return math.hypot(qx, qy) - radius
+    d = rounded_square_distance(x, y, 0.42, 0.12)
+    outline = -0.07 - grow <= d <= grow
+    inner = rounded_square_distance(x, y - 0.06, 0.26, 0.06)
+    top = -0.035 - grow <= inner <= grow
+    return outline or top
+
+
 def in_strike(x, y, grow=0.0):
     return near_segment(x, y, 0.1, 0.1, 0.9, 0.9, 0.045 + grow)
 
@@ -69,8 +84,10 @@ def coverage(size, inside, grow=0.0):
     return rows
 
 
-def render(size, colour, struck):
+def render(size, colour, struck, keycap=False):
     def mark(x, y, grow=0.0):
+        if keycap:
+            return in_keycap(x, y, grow)
         return in_letter(x, y, grow) or in_accent(x, y, grow) or (struck and in_strike(x, y, grow))
 
     ink = coverage(size, mark)
@@ -113,10 +130,12 @@ def write_icon(path, images):
 
 
 ICONS = {
-    "LETTERRED": ((200, 30, 40), False),
-    "LETTERGREEN": ((20, 150, 55), False),
-    "XLETTERBLACK": ((25, 25, 25), True),
-    "APPICON": ((200, 30, 40), False),
+    "LETTERRED": ((200, 30, 40), False, False),
+    "LETTERGREEN": ((20, 150, 55), False, False),
+    "XLETTERBLACK": ((25, 25, 25), True, False),
+    "APPICON": ((200, 30, 40), False, False),
+    "ABOUTLEFT": ((20, 150, 55), False, False),
+    "ABOUTRIGHT": ((60, 60, 70), False, True),
 }
 
 
@@ -125,8 +144,8 @@ def main():
         sys.exit(__doc__)
     folder = sys.argv[1]
     os.makedirs(folder, exist_ok=True)
-    for name, (colour, struck) in ICONS.items():
-        images = [(size, bitmap(render(size, colour, struck))) for size in SIZES]
+    for name, (colour, struck, keycap) in ICONS.items():
+        images = [(size, bitmap(render(size, colour, struck, keycap))) for size in SIZES]
         write_icon(os.path.join(folder, name + ".ico"), images)
 
 

@@ -61,6 +61,10 @@ std::wstring Application::MainCaption() const {
 }
 
 void Application::ShowHelpContext(int context) const {
+  if (helpHandler_) {
+    helpHandler_(context);
+    return;
+  }
   HWND caller = mainForm_ ? mainForm_->Handle() : window_;
   std::wstring topic = helpFile_ + L"::/" + win::Wide(HelpTopicFor(context));
   HtmlHelpW(caller, topic.c_str(), HH_DISPLAY_TOPIC, 0);

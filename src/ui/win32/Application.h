@@ -51,6 +51,10 @@ class Application {
   const std::wstring& HelpFile() const { return helpFile_; }
   void SetHelpFile(const std::wstring& path) { helpFile_ = path; }
   void ShowHelpContext(int context) const;
+  // Takes the place of the help window where one is set: tests see which topic was asked for.
+  void SetHelpHandler(std::function<void(int context)> handler) {
+    helpHandler_ = std::move(handler);
+  }
   void ShowHelpContents() const;
 
   // Runs the loop until Terminate; the exit code of WM_QUIT is returned.
@@ -74,6 +78,7 @@ class Application {
   HWND window_ = nullptr;
   std::wstring title_;
   std::wstring helpFile_;
+  std::function<void(int context)> helpHandler_;
   Form* mainForm_ = nullptr;
   MessageFilter filter_;
   std::function<void()> onClose_;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "ui/win32/Application.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/Form.h"
 #include "ui/win32/UiErrors.h"
@@ -287,6 +288,18 @@ Control* Container::FindControl(int id) const {
   return nullptr;
 }
 
+bool Container::OpenHelpFor(HWND window) {
+  Control* asking = window == Handle() ? this : FindControl(GetDlgCtrlID(window));
+  for (Control* c = asking; c; c = c->Parent()) {
+    if (c->HelpContext() != 0) {
+      if (auto* application = Application::Current())
+        application->ShowHelpContext(c->HelpContext());
+      return true;
+    }
+  }
+  return false;
+}
+
 Control* Container::ControlOf(HWND window) {
   return window ? reinterpret_cast<Control*>(GetWindowLongPtrW(window, GWLP_USERDATA)) : nullptr;
 }
@@ -321,6 +334,13 @@ LRESULT Container::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (Control* control = ControlOf(reinterpret_cast<HWND>(lParam)))
         return reinterpret_cast<LRESULT>(control->OnColor(reinterpret_cast<HDC>(wParam)));
       break;
+    case WM_HELP: {
+      auto* info = reinterpret_cast<HELPINFO*>(lParam);
+      if (info->iContextType == HELPINFO_WINDOW &&
+          OpenHelpFor(static_cast<HWND>(info->hItemHandle)))
+        return TRUE;
+      break;
+    }
     case WM_CTLCOLORDLG:
       return reinterpret_cast<LRESULT>(Brush());
     case WM_ERASEBKGND: {

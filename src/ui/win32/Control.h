@@ -68,6 +68,9 @@ class Control {
   void SetTextColor(COLORREF colour);
   COLORREF TextColor() const { return textColour_; }
   void SetFont(const FontChange& change);
+  // The help topic F1 opens while the control has the focus; 0 for its container's.
+  int HelpContext() const { return helpContext_; }
+  void SetHelpContext(int context) { helpContext_ = context; }
 
   // The container's messages about this control.
   virtual void OnCommand(WORD /*code*/) {}
@@ -103,6 +106,7 @@ class Control {
   // The container's client size at 96 dpi when the place was set, for the anchors.
   SIZE designContainer_{};
   COLORREF textColour_ = CLR_INVALID;
+  int helpContext_ = 0;
   std::optional<FontChange> fontChange_;
   win::UniqueFont ownFont_;
   UINT ownFontDpi_ = 0;
@@ -142,6 +146,8 @@ class Container : public Control {
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   virtual LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
   void RelayoutControls();
+  // F1: the topic of the control that asked, or of the nearest container that has one.
+  bool OpenHelpFor(HWND window);
   const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
   // Ids are unique within the form, so the dialog manager's commands find their control.
   int NextControlId();

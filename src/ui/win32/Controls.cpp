@@ -17,9 +17,32 @@ namespace kq::ui {
 
 // Button
 
+namespace {
+
+// The system's button takes BM_CLICK as a mouse press and release inside its area, so a
+// button of no size (kept out of sight but reachable through its mnemonic, which the dialog
+// manager presses with BM_CLICK) would never be clicked. It is told of the click directly.
+LRESULT CALLBACK ClickWithoutArea(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR) {
+  if (message == BM_CLICK) {
+    RECT client{};
+    GetClientRect(window, &client);
+    if (IsRectEmpty(&client)) {
+      SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(window));
+      return 0;
+    }
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
 Button::Button(Container& parent, const Place& place, const std::wstring& caption, int modalResult)
     : Control(parent, place, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, caption),
-      modalResult_(modalResult) {}
+      modalResult_(modalResult) {
+  SetWindowSubclass(Handle(), ClickWithoutArea, 0, 0);
+}
 
 void Button::SetDefault(bool isDefault) {
   SendMessageW(Handle(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
@@ -261,6 +284,10 @@ int ComboList::Count() const {
 
 int ComboList::ItemIndex() const {
   return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0));
+}
+
+void ComboList::SetDropDownCount(int count) {
+  SendMessageW(Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(count), 0);
 }
 
 void ComboList::SetItemIndex(int index) {

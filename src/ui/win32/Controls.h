@@ -113,6 +113,8 @@ class ComboList : public Control {
   int Count() const;
   int ItemIndex() const;
   void SetItemIndex(int index);
+  // How many items the open list shows before it scrolls.
+  void SetDropDownCount(int count);
   void OnCommand(WORD code) override;
 
   Notify OnChange;

@@ -50,6 +50,46 @@ StartedProcess StartProcess(std::wstring commandLine) {
   return {};
 }
 
+HWND ProcessWindow(DWORD processId, const wchar_t* className, bool visible,
+                   const wchar_t* caption) {
+  struct Query {
+    DWORD processId;
+    const wchar_t* className;
+    bool visible;
+    const wchar_t* caption;
+    HWND found = nullptr;
+  } query{processId, className, visible, caption};
+  EnumWindows(
+      [](HWND window, LPARAM parameter) -> BOOL {
+        auto& query = *reinterpret_cast<Query*>(parameter);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        wchar_t text[128] = {};
+        GetWindowTextW(window, text, 128);
+        if (owner == query.processId && lstrcmpiW(name, query.className) == 0 &&
+            (IsWindowVisible(window) != FALSE) == query.visible &&
+            (!query.caption || lstrcmpW(text, query.caption) == 0)) {
+          query.found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+HWND WaitForProcessWindow(DWORD processId, const wchar_t* className, bool visible,
+                          const wchar_t* caption, int seconds) {
+  for (int i = 0; i < seconds * 50; ++i) {
+    if (HWND window = ProcessWindow(processId, className, visible, caption))
+      return window;
+    Sleep(20);
+  }
+  return nullptr;
+}
+
 std::wstring NewTempFilePath(const wchar_t* prefix) {
   wchar_t folder[MAX_PATH];
   GetTempPathW(MAX_PATH, folder);

@@ -26,6 +26,14 @@ struct StartedProcess {
 // and then for a moment while another process is ending, so a few tries are made.
 StartedProcess StartProcess(std::wstring commandLine);
 
+// A top-level window of the process with that class, visible or not, and with that caption
+// when one is given; null when there is none.
+HWND ProcessWindow(DWORD processId, const wchar_t* className, bool visible,
+                   const wchar_t* caption = nullptr);
+// The same, waited for up to the time given.
+HWND WaitForProcessWindow(DWORD processId, const wchar_t* className, bool visible,
+                          const wchar_t* caption = nullptr, int seconds = 10);
+
 // A new, empty temporary file whose name starts with the prefix.
 std::wstring NewTempFilePath(const wchar_t* prefix);
 

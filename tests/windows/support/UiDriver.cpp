@@ -118,6 +118,19 @@ void PressKey(WORD virtualKey) {
   PostMessageW(focus, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
+void PressAltKey(wchar_t letter) {
+  // The character alone: the dialog manager takes the mnemonic from WM_SYSCHAR, and a posted
+  // key press would be translated into a second one.
+  constexpr LPARAM kAltDown = 1 << 29;
+  PostMessageW(GetFocus(), WM_SYSCHAR, letter, kAltDown | 1);
+}
+
+void ChooseItem(HWND comboBox, int index) {
+  SendMessageW(comboBox, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(GetParent(comboBox), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(comboBox), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(comboBox));
+}
+
 void TypeText(const std::wstring& text) {
   HWND focus = GetFocus();
   for (wchar_t c : text)

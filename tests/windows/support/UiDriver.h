@@ -48,5 +48,9 @@ RECT RectInParent(HWND window);
 void PressKey(WORD virtualKey);
 // Posts a typed character to the window with the focus.
 void TypeText(const std::wstring& text);
+// Posts Alt with a letter to the window with the focus, as the keyboard would for a mnemonic.
+void PressAltKey(wchar_t letter);
+// Picks an item of a drop-down list as the user would, telling its dialog of the change.
+void ChooseItem(HWND comboBox, int index);
 
 }  // namespace kq::testing
