@@ -11,6 +11,7 @@
 #include "support/KeyquillProcess.h"
 #include "support/ProgramFixtures.h"
 #include "support/RawRegistry.h"
+#include "support/UiDriver.h"
 
 namespace kq::testing {
 namespace {
@@ -42,6 +43,17 @@ long OptionRequests(const KeyquillProcess& running) {
   return std::count(lines.begin(), lines.end(), "ShowOptDlg 1 0");
 }
 
+// A request opens the Options dialog, and further ones are dropped while it is open: it is
+// closed before the next.
+void CloseOptions(const KeyquillProcess& running) {
+  HWND options = running.WaitForForm(L"Keyquill Options");
+  ASSERT_TRUE(options) << "the request opened no Options dialog";
+  PostMessageW(FindButton(options, L"Cancel"), BM_CLICK, 0, 0);
+  for (int i = 0; i < 500 && IsWindowVisible(options); ++i)
+    Sleep(20);
+  ASSERT_FALSE(IsWindowVisible(options));
+}
+
 class SingleInstance : public CleanProgramState {
  protected:
   void SetUp() override {
@@ -71,6 +83,7 @@ TEST_F(SingleInstance, SecondStartPassesOnlyAnExactFirstOptSwitch) {
     if (c.forwarded) {
       ++expected;
       EXPECT_TRUE(running.WaitForTrace("ShowOptDlg 1 0"));
+      CloseOptions(running);
     }
     // A forwarded request that follows shows that nothing else arrived meanwhile.
     EXPECT_EQ(StartSecond(L"/opt"), 0u);
@@ -80,6 +93,7 @@ TEST_F(SingleInstance, SecondStartPassesOnlyAnExactFirstOptSwitch) {
       Sleep(20);
     }
     EXPECT_EQ(OptionRequests(running), expected);
+    CloseOptions(running);
   }
   EXPECT_TRUE(running.Running());
   EXPECT_EQ(KeyquillProcessCount(), 1);
@@ -92,6 +106,7 @@ TEST_F(SingleInstance, FirstInstanceIgnoresItsOwnArguments) {
   EXPECT_EQ(StartSecond(L"/opt"), 0u);
   ASSERT_TRUE(running.WaitForTrace("ShowOptDlg 1 0"));
   EXPECT_EQ(OptionRequests(running), 1);  // only the second start's request
+  CloseOptions(running);
   running.Stop();
 }
 

@@ -137,6 +137,12 @@ KeyquillProcess::~KeyquillProcess() {
   DeleteFileW(tracePath_.c_str());
 }
 
+HWND KeyquillProcess::WaitForForm(const wchar_t* caption,
+                                  std::chrono::milliseconds timeout) const {
+  return WaitForProcessWindow(processId_, L"KeyquillContainer", true, caption,
+                              static_cast<int>((timeout.count() + 999) / 1000));
+}
+
 std::wstring KeyquillProcess::ExecutablePath() {
   return TestProgramFolder() + L"\\Keyquill.exe";
 }

@@ -71,6 +71,10 @@ class KeyquillProcess {
   // The program's application window.
   HWND ApplicationWindow() const;
 
+  // A visible form of the program with that caption ("Keyquill Options", ...), waited for;
+  // null when none came.
+  HWND WaitForForm(const wchar_t* caption,
+                   std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
   // A visible dialog box (class "#32770") of the program, waited for; null when none came.
   HWND WaitForDialog(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
 
