@@ -8,31 +8,22 @@ namespace kq::win {
 
 using ui::Place;
 
-namespace {
-
-HICON ProgramIcon(const wchar_t* name) {
-  return static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_ICON, 32, 32, LR_SHARED));
-}
-
-}  // namespace
-
 TAboutDlg::TAboutDlg(const PreferenceKeys& keys, const DialogEnvironment& environment, HWND owner)
     : TBaseDialog(L"AboutDlg", environment, owner), keys_(keys) {
   SetClientSize(338, 218);
   SetPosition(ui::Position::ScreenCenter);
 
   Image1 = &Add<ui::Image>(Place{16, 16, 32, 32});
-  Image1->SetIcon(ProgramIcon(L"ABOUTLEFT"));
+  Image1->SetIconResource(L"ABOUTLEFT");
   Image2 = &Add<ui::Image>(Place{290, 16, 32, 32});
-  Image2->SetIcon(ProgramIcon(L"ABOUTRIGHT"));
+  Image2->SetIconResource(L"ABOUTRIGHT");
   CopyrightLabel =
       &Add<ui::Label>(Place{56, 18, 226, 30}, kCopyrightLines, ui::TextAlign::Center, true);
   CopyrightLabel->SetShowAccelChar(false);
-  URLLabel = &Add<ui::LinkLabel>(Place{56, 66, 226, 17}, kProductPage, kProductPage);
-  URLLabel->SetFont({.face = L"Arial"});
   Contact = &Add<ui::Label>(Place{26, 98, 286, 53}, kContactLines, ui::TextAlign::Center, true);
   Contact->SetShowAccelChar(false);
+  URLLabel = &Add<ui::LinkLabel>(Place{16, 66, 306, 17}, kProductPage, kProductPage);
+  URLLabel->SetFont({.face = L"Arial"});
   BitBtn1 = &Add<ui::Button>(Place{131, 172, 75, 25}, L"OK", mrOk);
   BitBtn1->SetDefault(true);
   BitBtn1->SetCancel(true);
@@ -45,6 +36,7 @@ void TAboutDlg::FormShow() {
   SetCaption(Wide(kProductName));
   // Out of sight and out of reach of the mouse, but enabled: Alt+X still presses it.
   FixBtn->SetBounds(Place{0, 0, 0, 0});
+  URLLabel->CenterOnText();
 }
 
 void TAboutDlg::FixBtnClick() {

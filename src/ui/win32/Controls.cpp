@@ -391,11 +391,37 @@ int ProgressBar::Position() const {
 LinkLabel::LinkLabel(Container& parent, const Place& place, const std::wstring& text,
                      std::wstring target)
     : Control(parent, place, WC_LINK, WS_TABSTOP, 0, L"<a>" + text + L"</a>"),
+      text_(text),
       target_(std::move(target)) {}
 
 void LinkLabel::Open() {
   ShellExecuteW(OwningForm() ? OwningForm()->Handle() : nullptr, L"open", target_.c_str(), nullptr,
                 nullptr, SW_SHOWNORMAL);
+}
+
+HBRUSH LinkLabel::OnColor(HDC dc) {
+  Control::OnColor(dc);
+  // Wine's link control deletes the brush it is given, which would take the container's own
+  // brush with it; the stock DC brush survives that.
+  SetDCBrushColor(dc, Parent()->Color());
+  return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+}
+
+void LinkLabel::CenterOnText() {
+  // LM_GETIDEALSIZE, which the headers here know by its older name, LM_GETIDEALHEIGHT: from
+  // Windows Vista on, with a size to fill, it lays the text out as the control draws it.
+  SIZE ideal{};
+  SendMessageW(Handle(), LM_GETIDEALHEIGHT, static_cast<WPARAM>(Scale(1000, Dpi())),
+               reinterpret_cast<LPARAM>(&ideal));
+  if (ideal.cx <= 0)
+    return;
+  // The text starts where it is centred and may run on to the far edge, so that a font that
+  // draws wider than it measures (Wine's does) clips nothing.
+  Place place = Bounds();
+  const int offset = std::max(0, (place.width - Unscale(ideal.cx, Dpi())) / 2);
+  place.left += offset;
+  place.width -= offset;
+  SetBounds(place);
 }
 
 LRESULT LinkLabel::OnNotify(NMHDR& header) {
@@ -415,6 +441,24 @@ Image::Image(Container& parent, const Place& place)
 
 void Image::SetIcon(HICON icon) {
   SendMessageW(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
+void Image::SetIconResource(const wchar_t* name) {
+  resource_ = name;
+  resourceDpi_ = 0;
+  Relayout();
+}
+
+void Image::Relayout() {
+  Control::Relayout();
+  if (!resource_ || resourceDpi_ == Dpi())
+    return;
+  resourceDpi_ = Dpi();
+  const RECT r = PixelRect();
+  const int size = std::min(r.right - r.left, r.bottom - r.top);
+  // Shared icons belong to the system's cache, which frees them with the module.
+  SetIcon(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), resource_, IMAGE_ICON, size, size, LR_SHARED)));
 }
 
 }  // namespace kq::ui

@@ -159,13 +159,17 @@ class LinkLabel : public Control {
  public:
   LinkLabel(Container& parent, const Place& place, const std::wstring& text, std::wstring target);
   LRESULT OnNotify(NMHDR& header) override;
+  HBRUSH OnColor(HDC dc) override;
   const std::wstring& Target() const { return target_; }
   // Opens the target through the shell; the default click.
   void Open();
+  // Moves the start of the text so that it stands in the middle of the control's place.
+  void CenterOnText();
 
   Notify OnClick;  // replaces opening the target when set
 
  private:
+  std::wstring text_;
   std::wstring target_;
 };
 
@@ -174,6 +178,14 @@ class Image : public Control {
  public:
   Image(Container& parent, const Place& place);
   void SetIcon(HICON icon);  // not owned
+  // An icon resource of the program, loaded at the control's size for its dpi, and again
+  // whenever the dpi changes.
+  void SetIconResource(const wchar_t* name);
+  void Relayout() override;
+
+ private:
+  const wchar_t* resource_ = nullptr;
+  UINT resourceDpi_ = 0;
 };
 
 }  // namespace kq::ui

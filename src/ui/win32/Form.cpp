@@ -236,6 +236,8 @@ void Form::RescaleTo(UINT dpi, const RECT* suggested) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   RelayoutControls();
+  // Controls that moved and grew leave pieces of their old look behind otherwise.
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 LRESULT Form::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -80,24 +80,38 @@ void MarkupLabel::Paint(HDC dc) {
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   const int lineHeight = metrics.tmHeight;
-  int x = 0, y = 0;
+  // Lines of segments, each a stretch of one font: measured word by word to wrap, then drawn a
+  // segment at a time, so that the text keeps the spacing the font gives a whole stretch.
+  std::vector<std::vector<Piece>> lines(1);
+  int x = 0;
   for (const auto& piece : PiecesOf(runs_)) {
     SelectObject(dc, piece.bold ? bold : normal);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, piece.text.c_str(), static_cast<int>(piece.text.size()), &size);
-    // Trailing blanks may hang past the edge; a word that does not fit starts a new line.
-    std::wstring word = piece.text.substr(0, piece.text.find_last_not_of(L' ') + 1);
-    SIZE wordSize{};
+    const std::wstring word = piece.text.substr(0, piece.text.find_last_not_of(L' ') + 1);
+    SIZE wordSize{}, pieceSize{};
     GetTextExtentPoint32W(dc, word.c_str(), static_cast<int>(word.size()), &wordSize);
+    GetTextExtentPoint32W(dc, piece.text.c_str(), static_cast<int>(piece.text.size()), &pieceSize);
+    // A word that does not fit starts a new line; its trailing blanks may hang past the edge.
     if (x > 0 && x + wordSize.cx > client.right) {
+      lines.emplace_back();
       x = 0;
-      y += lineHeight;
     }
-    TextOutW(dc, x, y, piece.text.c_str(), static_cast<int>(piece.text.size()));
-    x += size.cx;
+    auto& line = lines.back();
+    if (!line.empty() && line.back().bold == piece.bold)
+      line.back().text += piece.text;
+    else
+      line.push_back({piece.text, piece.bold, false});
+    x += pieceSize.cx;
     if (piece.lineBreak) {
+      lines.emplace_back();
       x = 0;
-      y += lineHeight;
+    }
+  }
+  SetTextAlign(dc, TA_LEFT | TA_TOP | TA_UPDATECP);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    MoveToEx(dc, 0, static_cast<int>(i) * lineHeight, nullptr);
+    for (const auto& segment : lines[i]) {
+      SelectObject(dc, segment.bold ? bold : normal);
+      TextOutW(dc, 0, 0, segment.text.c_str(), static_cast<int>(segment.text.size()));
     }
   }
 }

@@ -3,8 +3,10 @@
 //   kq_screens OUTPUT_FOLDER
 #include <windows.h>
 
+#include <wincodec.h>
+#include <wrl/client.h>
+
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,7 +14,11 @@
 #include "app/win32/Keyquillfrm.h"
 #include "app/win32/NewWaitDlg.h"
 #include "app/win32/ProgramGlobals.h"
+#include "dialogs/win32/NewAboutBox.h"
+#include "dialogs/win32/NewFixDlg.h"
+#include "dialogs/win32/NewOptDlg.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32System.h"
 #include "support/ProgramFiles.h"
 #include "support/RawRegistry.h"
@@ -22,36 +28,42 @@
 namespace kq::testing {
 namespace {
 
-// Saves what the screen shows inside the window's rectangle as a 24-bit bitmap file.
+// Saves what the screen shows inside the window's rectangle as a PNG file, through WIC.
 bool SaveWindowPicture(HWND window, const std::wstring& path) {
   RECT r;
   if (!GetWindowRect(window, &r))
     return false;
-  int width = r.right - r.left, height = r.bottom - r.top;
+  const int width = r.right - r.left, height = r.bottom - r.top;
   win::WindowDC screen;
   win::UniqueDC memory(CreateCompatibleDC(screen.get()));
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  win::UniqueBitmap bitmap(
-      CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  win::SelectionGuard selected(memory.get(), bitmap.get());
-  BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
-  GdiFlush();
-  DWORD rowBytes = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-  DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
-  BITMAPFILEHEADER file{
-      0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageBytes),
-      0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-  info.bmiHeader.biSizeImage = imageBytes;
-  std::ofstream out(path.c_str(), std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  out.write(static_cast<const char*>(bits), imageBytes);
-  return static_cast<bool>(out);
+  win::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+  {
+    win::SelectionGuard selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
+  }
+  using Microsoft::WRL::ComPtr;
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IWICBitmap> picture;
+  ComPtr<IWICStream> stream;
+  ComPtr<IWICBitmapEncoder> encoder;
+  ComPtr<IWICBitmapFrameEncode> frame;
+  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_PPV_ARGS(&factory))) &&
+         SUCCEEDED(factory->CreateBitmapFromHBITMAP(bitmap.get(), nullptr, WICBitmapIgnoreAlpha,
+                                                    &picture)) &&
+         SUCCEEDED(factory->CreateStream(&stream)) &&
+         SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+         SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
+         SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
+         SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
+         SUCCEEDED(frame->Initialize(nullptr)) &&
+         SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
+         SUCCEEDED(frame->SetPixelFormat(&format)) &&
+         SUCCEEDED(frame->WriteSource(picture.Get(), nullptr)) && SUCCEEDED(frame->Commit()) &&
+         SUCCEEDED(encoder->Commit());
 }
 
-// Steps that wait for the window, let it paint, picture it and close it.
 std::vector<UiSteps::Step> PictureThen(std::function<HWND()> find, std::wstring path,
                                        std::function<void(HWND)> close) {
   auto window = std::make_shared<HWND>(nullptr);
@@ -69,8 +81,42 @@ HWND MenuWindow() {
   return FindThreadWindow(L"#32768", L"");
 }
 
+// Shows the dialog modally, runs prepare once it shows, saves its picture and closes it.
+void Picture(ui::Form& dialog, const std::wstring& path, std::function<void()> prepare = {}) {
+  std::vector<UiSteps::Step> steps{[&] { return IsWindowVisible(dialog.Handle()) != FALSE; },
+                                   Do([&] {
+                                     if (prepare)
+                                       prepare();
+                                   })};
+  for (auto& step : PictureThen([&] { return dialog.Handle(); }, path,
+                                [](HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }))
+    steps.push_back(step);
+  UiSteps run(steps);
+  dialog.ShowModal();
+}
+
+// The dialog as a monitor at 144 dpi shows it, as Windows tells a window moved onto one.
+void RescaleTo144(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  RECT suggested{r.left, r.top, r.left + (r.right - r.left) * 3 / 2,
+                 r.top + (r.bottom - r.top) * 3 / 2};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+}
+
+// A layout that types @ and the euro sign with AltGr, as the German one does.
+class AltGrLayout : public platform::KeyboardLayout {
+ public:
+  std::optional<platform::KeyStroke> KeyFor(char16_t character) const override {
+    if (character == u'@')
+      return platform::KeyStroke{'Q', platform::kAltGr};
+    return std::nullopt;
+  }
+};
+
 int Run(const std::wstring& folder) {
   CreateDirectoryW(folder.c_str(), nullptr);
+  CoInitialize(nullptr);
   // A later run with a sequence file in place, so that the start shows nothing of its own.
   DeleteRawTree(kSettingsKey);
   WriteRawString(kSettingsKey, L"FirstRun2", L"0");
@@ -86,12 +132,12 @@ int Run(const std::wstring& folder) {
                                    {app::SettingsStore, win::QueryWindowsRelease()}, form.Handle());
     UiSteps steps(
         PictureThen([&] { return IsWindowVisible(dialog.Handle()) ? dialog.Handle() : nullptr; },
-                    folder + L"\\wait-dialog.bmp", [&](HWND) { dialog.CancelBtn->Click(); }));
+                    folder + L"\\wait-dialog.png", [&](HWND) { dialog.CancelBtn->Click(); }));
     dialog.ShowModal();
   }
   for (bool dialogOpen : {false, true}) {
     form.DialogOpen = dialogOpen;
-    std::wstring name = dialogOpen ? L"\\close-only-menu.bmp" : L"\\tray-menu.bmp";
+    std::wstring name = dialogOpen ? L"\\close-only-menu.png" : L"\\tray-menu.png";
     std::vector<UiSteps::Step> steps{
         Do([&] { PostMessageW(form.Handle(), WM_USER, 1, WM_RBUTTONDOWN); })};
     for (auto& step : PictureThen(MenuWindow, folder + name, [](HWND) { EndMenu(); }))
@@ -100,6 +146,43 @@ int Run(const std::wstring& folder) {
     application.RunUntil([&] { return run.Done(); });
   }
   form.DialogOpen = false;
+
+  const win::DialogEnvironment environment = form.DialogEnvironment();
+  win::Win32KeyboardLayout systemLayout;
+  AltGrLayout altGrLayout;
+  {
+    win::TOptionDlg options({*app::SharedData, systemLayout, {}}, environment, form.Handle());
+    Picture(options, folder + L"\\options.png");
+  }
+  {
+    win::TOptionDlg options({*app::SharedData, altGrLayout, {}}, environment, form.Handle());
+    Picture(options, folder + L"\\options-altgr-warning.png");
+  }
+  {
+    win::TOptionDlg options({*app::SharedData, altGrLayout, {}}, environment, form.Handle());
+    Picture(options, folder + L"\\options-144dpi.png", [&] { RescaleTo144(options.Handle()); });
+  }
+  {
+    win::TKeyFixDlg advanced(*app::SharedData, environment, form.Handle());
+    Picture(advanced, folder + L"\\advanced-options.png");
+  }
+  {
+    win::TKeyFixDlg advanced(*app::SharedData, environment, form.Handle());
+    Picture(advanced, folder + L"\\advanced-options-144dpi.png",
+            [&] { RescaleTo144(advanced.Handle()); });
+  }
+  {
+    win::TClearPrefDlg clear(form.PreferenceKeys(), environment, form.Handle());
+    Picture(clear, folder + L"\\clear-preferences.png");
+  }
+  {
+    win::TAboutDlg about(form.PreferenceKeys(), environment, form.Handle());
+    Picture(about, folder + L"\\about.png");
+  }
+  {
+    win::TAboutDlg about(form.PreferenceKeys(), environment, form.Handle());
+    Picture(about, folder + L"\\about-144dpi.png", [&] { RescaleTo144(about.Handle()); });
+  }
   DeleteFileW(SequenceFilePath().c_str());
   DeleteRawTree(kSettingsKey);
   return 0;
