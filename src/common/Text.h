@@ -19,6 +19,8 @@ inline constexpr char16_t kReplacementCharacter = u'\uFFFD';
 // itself. A lone surrogate in memory, which UTF-8 cannot hold, is written as U+FFFD too.
 std::string ToUtf8(std::u16string_view text);
 std::u16string FromUtf8(std::string_view text);
+// Whether every surrogate has its partner, so that ToUtf8 writes the text as it is.
+bool HasUtf8Form(std::u16string_view text);
 
 // The pattern with each "%s" or "%d" replaced by the next argument, in order, as Format fills
 // the program's texts ("%d" takes the number's text). "%%" gives "%"; a placeholder without

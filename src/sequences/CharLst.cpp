@@ -338,9 +338,10 @@ void TCharList::ImportVer1Sequences(const TQvxIniFile& settingsStore,
       } else {
         outcome = LoadChecked(SeqFileName, TTextEncoding::UTF8);
       }
-      if (outcome == TCheckOutcome::Reset) {
-        // Not one old sequence could be kept: the user has been told the list is the
-        // defaults, and no copy is saved or announced.
+      if (outcome == TCheckOutcome::Reset || Count() == 0) {
+        // Not one old sequence could be kept (an empty old file has none; of a malformed one
+        // the user has been told that the list is the defaults): no copy is saved or
+        // announced.
         SeqFileName = InFolder(appDataFolder, kSequenceFileName);
         return;
       }

@@ -77,7 +77,10 @@ bool IsWellFormedEntry(std::u16string_view entry) {
   // A text entry's line breaks are coded in its line; nothing else may hold one.
   if (entry.size() == 4 && isLineBreak(entry[0]))
     return false;
-  return !isLineBreak(entry[entry.size() - 2]) && !isLineBreak(entry[entry.size() - 1]);
+  if (isLineBreak(entry[entry.size() - 2]) || isLineBreak(entry[entry.size() - 1]))
+    return false;
+  // What UTF-8 cannot hold would come back as U+FFFD.
+  return HasUtf8Form(entry);
 }
 
 std::string SequenceFileBytes(const std::vector<std::u16string>& lines) {

@@ -39,7 +39,8 @@ std::u16string UnescapeLineBreaks(const std::u16string& line);
 
 // Whether an entry can be kept in the list and in the file: something, a TAB, and exactly two
 // sequence characters after it (the last TAB separates). A single-character entry is stored
-// as it is, so neither its result nor a sequence character may be a line break.
+// as it is, so neither its result nor a sequence character may be a line break; and every
+// surrogate must have its partner, since the file's UTF-8 cannot hold a lone one.
 bool IsWellFormedEntry(std::u16string_view entry);
 
 // The bytes of a file holding these lines (already escaped).
