@@ -338,20 +338,18 @@ void TCharList::ImportVer1Sequences(const TQvxIniFile& settingsStore,
       } else {
         outcome = LoadChecked(SeqFileName, TTextEncoding::UTF8);
       }
-      if (outcome == TCheckOutcome::Reset || Count() == 0) {
-        // Not one old sequence could be kept (an empty old file has none; of a malformed one
-        // the user has been told that the list is the defaults): no copy is saved or
-        // announced.
-        SeqFileName = InFolder(appDataFolder, kSequenceFileName);
-        return;
-      }
-      const bool customised = FEntries != reference;
-      SeqFileName = InFolder(appDataFolder, kVer1SavedFileName);
-      SaveList();
-      if (customised) {
-        FServices.dialogs.ShowMessageDlg(
-            FormatText(kVer1Upgrade, {kVer1SavedFileName, appDataFolder}), TMsgDlgType::mtCustom,
-            mbOK);
+      // A copy is saved and announced only when an old sequence is left to keep: an empty
+      // old file has none, and of wholly malformed data the user has been told that the list
+      // is the defaults.
+      if (outcome != TCheckOutcome::Reset && Count() > 0) {
+        const bool customised = FEntries != reference;
+        SeqFileName = InFolder(appDataFolder, kVer1SavedFileName);
+        SaveList();
+        if (customised) {
+          FServices.dialogs.ShowMessageDlg(
+              FormatText(kVer1Upgrade, {kVer1SavedFileName, appDataFolder}), TMsgDlgType::mtCustom,
+              mbOK);
+        }
       }
     }
   } catch (...) {
