@@ -24,18 +24,20 @@ bool IsSurrogate(char16_t c) {
 }
 
 // A record is kept when it is a character, a TAB and two sequence characters, none of them a
-// TAB or a line break, and none a surrogate (a record holds one code unit per character, so a
-// surrogate in it has no partner and no UTF-8 form); written out here rather than taken from
-// the check.
+// TAB or a line break, and every surrogate in it has its partner (only the two sequence
+// characters can be a pair); written out here rather than taken from the check.
 bool IsEntryRecord(const std::u16string& record) {
   if (record.size() != 4 || record[1] != u'\t')
     return false;
   for (size_t i : {0u, 2u, 3u}) {
     char16_t c = record[i];
-    if (c == u'\r' || c == u'\n' || IsSurrogate(c) || (i > 0 && c == u'\t'))
+    if (c == u'\r' || c == u'\n' || (i > 0 && c == u'\t'))
       return false;
   }
-  return true;
+  const bool pairedSequence =
+      record[2] >= 0xD800 && record[2] <= 0xDBFF && record[3] >= 0xDC00 && record[3] <= 0xDFFF;
+  return !IsSurrogate(record[0]) &&
+         (pairedSequence || (!IsSurrogate(record[2]) && !IsSurrogate(record[3])));
 }
 
 std::vector<std::u16string> Ver1Defaults() {
