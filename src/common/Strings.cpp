@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "common/Errors.h"
 #include "common/Text.h"
@@ -74,10 +75,12 @@ std::optional<long double> TextToFloat(const std::u16string& text, const NumberF
 bool IsValidNumber(const std::u16string& text, const NumberFormat& format) {
   if (text.empty())
     return false;
+  // The locale's separators are allowed whatever their code (a decimal separator such as
+  // U+066B lies above U+00FF); any other character above U+00FF fails.
   for (char16_t c : text) {
     bool allowed = (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'E' || c == u'e' ||
                    c == format.thousandSeparator || c == format.decimalSeparator;
-    if (c > 0xFF || !allowed)
+    if (!allowed)
       return false;
   }
   return TextToFloat(text, format).has_value();
@@ -99,7 +102,9 @@ std::u16string FormatByteSize(std::int64_t bytes, const NumberFormat& format) {
   }
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.2f %s", value, unit);
-  std::u16string out = FromUtf8(buffer);
+  // A small negative count rounds to zero; zero has no sign.
+  const char* text = std::strncmp(buffer, "-0.00 ", 6) == 0 ? buffer + 1 : buffer;
+  std::u16string out = FromUtf8(text);
   for (auto& c : out) {
     if (c == u'.')
       c = format.decimalSeparator;

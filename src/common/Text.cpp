@@ -2,16 +2,36 @@
 
 namespace kq {
 
+namespace {
+
+bool IsHighSurrogate(char32_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char32_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+}  // namespace
+
+bool HasUtf8Form(std::u16string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
+      ++i;
+    else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i]))
+      return false;
+  }
+  return true;
+}
+
 std::string ToUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
       c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;  // a lone surrogate has no UTF-8 form
+    } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
+      c = kReplacementCharacter;  // a lone surrogate has no UTF-8 form
     }
     if (c < 0x80) {
       out += static_cast<char>(c);
@@ -32,26 +52,69 @@ std::string ToUtf8(std::u16string_view text) {
   return out;
 }
 
+namespace {
+
+// The range a UTF-8 sequence's second byte must lie in after this lead byte; the ranges
+// that shut out overlong forms, encoded surrogates and code points above U+10FFFF.
+struct LeadByte {
+  int continuationBytes;  // -1: the byte cannot start a character
+  unsigned char secondLow;
+  unsigned char secondHigh;
+};
+
+LeadByte Classify(unsigned char byte) {
+  if (byte < 0x80)
+    return {0, 0, 0};
+  if (byte >= 0xC2 && byte <= 0xDF)
+    return {1, 0x80, 0xBF};
+  if (byte == 0xE0)
+    return {2, 0xA0, 0xBF};
+  if (byte == 0xED)
+    return {2, 0x80, 0x9F};
+  if (byte >= 0xE1 && byte <= 0xEF)
+    return {2, 0x80, 0xBF};
+  if (byte == 0xF0)
+    return {3, 0x90, 0xBF};
+  if (byte >= 0xF1 && byte <= 0xF3)
+    return {3, 0x80, 0xBF};
+  if (byte == 0xF4)
+    return {3, 0x80, 0x8F};
+  return {-1, 0, 0};  // a continuation byte, C0, C1, F5 to FF
+}
+
+}  // namespace
+
 std::u16string FromUtf8(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
-    auto byte = static_cast<unsigned char>(text[i]);
-    int extra = byte < 0x80 ? 0 : byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : -1;
-    char32_t c = extra == 0 ? byte : extra == 1 ? byte & 0x1F : extra == 2 ? byte & 0x0F : byte & 7;
-    bool ok = extra >= 0 && i + static_cast<size_t>(extra) < text.size();
-    for (int k = 1; ok && k <= extra; ++k) {
-      auto next = static_cast<unsigned char>(text[i + k]);
-      ok = (next & 0xC0) == 0x80;
-      c = (c << 6) | (next & 0x3F);
-    }
-    if (!ok) {
-      out += u'\uFFFD';
-      ++i;
+    auto byte = static_cast<unsigned char>(text[i++]);
+    const LeadByte lead = Classify(byte);
+    if (lead.continuationBytes < 0) {
+      out += kReplacementCharacter;
       continue;
     }
-    i += extra + 1;
-    if (c >= 0x10000) {
+    char32_t c = lead.continuationBytes == 0   ? byte
+                 : lead.continuationBytes == 1 ? byte & 0x1F
+                 : lead.continuationBytes == 2 ? byte & 0x0F
+                                               : byte & 0x07;
+    bool complete = true;
+    for (int k = 0; k < lead.continuationBytes; ++k) {
+      auto next = i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
+      const unsigned char low = k == 0 ? lead.secondLow : 0x80;
+      const unsigned char high = k == 0 ? lead.secondHigh : 0xBF;
+      if (next < low || next > high) {
+        // The bytes so far are one maximal invalid part; the byte that broke it is read
+        // afresh, so a valid character right after a broken one is kept.
+        complete = false;
+        break;
+      }
+      c = (c << 6) | (next & 0x3F);
+      ++i;
+    }
+    if (!complete) {
+      out += kReplacementCharacter;
+    } else if (c >= 0x10000) {
       c -= 0x10000;
       out += static_cast<char16_t>(0xD800 + (c >> 10));
       out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));

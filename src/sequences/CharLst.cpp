@@ -242,9 +242,16 @@ void TCharList::InitList(const TQvxIniFile& settingsStore, const std::u16string&
 }
 
 void TCharList::LoadFromFile(const std::u16string& fileName, TTextEncoding encoding) {
+  LoadChecked(fileName, encoding);
+}
+
+TCharList::TCheckOutcome TCharList::LoadChecked(const std::u16string& fileName,
+                                                TTextEncoding encoding) {
   std::string bytes = FServices.files.ReadAll(fileName);
   FEntries = SequenceFileLines(bytes, encoding, FServices.codePage);
-  CheckLoadedList();
+  TCheckOutcome outcome = CheckEntries(SeqFileName);
+  SetSeqPresents();
+  return outcome;
 }
 
 void TCharList::SaveList(const std::u16string& aFileName) {
@@ -280,29 +287,32 @@ void TCharList::LoadVer1Defaults() {
 }
 
 void TCharList::CheckLoadedList() {
+  CheckEntries(SeqFileName);
+  SetSeqPresents();
+}
+
+TCharList::TCheckOutcome TCharList::CheckEntries(const std::u16string& repairFile) {
   int errors = 0;
   for (int i = Count() - 1; i >= 0; --i) {
     const std::u16string& entry = FEntries[Index(i)];
-    // Well formed: something, a TAB, exactly two sequence characters.
-    if (entry.size() < 4 || entry[entry.size() - 3] != kSeqSeparator) {
+    if (!IsWellFormedEntry(entry)) {
       Delete(i);
       ++errors;
     } else if (IsTextEntry(entry)) {
       FEntries[Index(i)] = UnescapeLineBreaks(entry);
     }
   }
-  if (errors > 0) {
-    if (Count() > 0) {
-      FServices.errors.ShowErrorMsg(
-          FormatText(kLoadErrors, {IntToStr(errors), kLoadErrorsRemoved}));
-      if (!SeqFileName.empty())
-        SaveList();
-    } else {
-      FServices.errors.ShowErrorMsg(FormatText(kLoadErrors, {IntToStr(errors), kLoadErrorsReset}));
-      LoadDefaults();
-    }
+  if (errors == 0)
+    return TCheckOutcome::Clean;
+  if (Count() > 0) {
+    FServices.errors.ShowErrorMsg(FormatText(kLoadErrors, {IntToStr(errors), kLoadErrorsRemoved}));
+    if (!repairFile.empty())
+      SaveList(repairFile);
+    return TCheckOutcome::Repaired;
   }
-  SetSeqPresents();
+  FServices.errors.ShowErrorMsg(FormatText(kLoadErrors, {IntToStr(errors), kLoadErrorsReset}));
+  LoadDefaults();
+  return TCheckOutcome::Reset;
 }
 
 void TCharList::ImportVer1Sequences(const TQvxIniFile& settingsStore,
@@ -315,22 +325,31 @@ void TCharList::ImportVer1Sequences(const TQvxIniFile& settingsStore,
       LoadVer1Defaults();
       const std::vector<std::u16string> reference = FEntries;
       Clear();
+      TCheckOutcome outcome;
       if (!old.empty()) {
         // Records of 5 characters: character, TAB, two sequence characters, a separator.
         while (!old.empty()) {
           Add(old.substr(0, 4));
           old.erase(0, 5);
         }
+        // Checked as a loaded file is, so that what is saved is what Import reads back; there
+        // is no file to repair.
+        outcome = CheckEntries(u"");
       } else {
-        LoadFromFile(SeqFileName, TTextEncoding::UTF8);
+        outcome = LoadChecked(SeqFileName, TTextEncoding::UTF8);
       }
-      const bool customised = FEntries != reference;
-      SeqFileName = InFolder(appDataFolder, kVer1SavedFileName);
-      SaveList();
-      if (customised) {
-        FServices.dialogs.ShowMessageDlg(
-            FormatText(kVer1Upgrade, {kVer1SavedFileName, appDataFolder}), TMsgDlgType::mtCustom,
-            mbOK);
+      // A copy is saved and announced only when an old sequence is left to keep: an empty
+      // old file has none, and of wholly malformed data the user has been told that the list
+      // is the defaults.
+      if (outcome != TCheckOutcome::Reset && Count() > 0) {
+        const bool customised = FEntries != reference;
+        SeqFileName = InFolder(appDataFolder, kVer1SavedFileName);
+        SaveList();
+        if (customised) {
+          FServices.dialogs.ShowMessageDlg(
+              FormatText(kVer1Upgrade, {kVer1SavedFileName, appDataFolder}), TMsgDlgType::mtCustom,
+              mbOK);
+        }
       }
     }
   } catch (...) {

@@ -117,12 +117,25 @@ class TCharList {
   // Removes malformed lines (reporting them), decodes the line breaks of text entries.
   void CheckLoadedList();
   // Saves version-1 sequences, when there are any, as "KeyquillVer1Sequences.dat" in
-  // appDataFolder and tells the user when they differ from version 1's defaults. Leaves the
+  // appDataFolder and tells the user when they differ from version 1's defaults. Records of
+  // the registry value are checked as a loaded file is; when no record or line is well
+  // formed, nothing is saved and only the check's message is shown. Leaves the
   // entries in no particular state; SeqFileName ends as the sequence file's path.
   void ImportVer1Sequences(const TQvxIniFile& settingsStore, const std::u16string& appDataFolder,
                            const std::u16string& exeFolder);
 
  private:
+  // What the check of freshly read entries did.
+  enum class TCheckOutcome {
+    Clean,     // every entry was well formed
+    Repaired,  // malformed entries were removed, and the user told
+    Reset,     // none was well formed: the list is the defaults, and the user told
+  };
+  // Removes malformed entries and decodes the line breaks of text entries; after a repair
+  // the cleaned list is saved to repairFile, when one is named.
+  TCheckOutcome CheckEntries(const std::u16string& repairFile);
+  TCheckOutcome LoadChecked(const std::u16string& fileName, TTextEncoding encoding);
+
   static size_t Index(int index) { return static_cast<size_t>(index); }
   TSeqType SeqOf(const std::u16string& entry) const;
   // The last index other than exclRow whose sequence in seqs is compSeq, or -1.

@@ -14,16 +14,24 @@ bool IsTextLine(const std::u16string& line) {
   return line.size() > 4;
 }
 
+// Where the result of an entry ends: at its last TAB. The sequence after it is never coded,
+// so the two sequence characters read back as they were, whatever they are.
+size_t ResultEnd(const std::u16string& entry) {
+  size_t tab = entry.rfind(u'\t');
+  return tab == std::u16string::npos ? entry.size() : tab;
+}
+
 }  // namespace
 
 std::u16string EscapeLineBreaks(const std::u16string& entry) {
   if (!IsTextLine(entry))
     return entry;
+  const size_t resultEnd = ResultEnd(entry);
   std::u16string line;
   line.reserve(entry.size() + 16);
-  for (size_t i = 0; i < entry.size(); ++i) {
+  for (size_t i = 0; i < resultEnd; ++i) {
     char16_t c = entry[i];
-    if (c == u'\r' && i + 1 < entry.size() && entry[i + 1] == u'\n') {
+    if (c == u'\r' && i + 1 < resultEnd && entry[i + 1] == u'\n') {
       line += kCRLFMarker;
       ++i;
     } else if (c == u'\r') {
@@ -34,17 +42,20 @@ std::u16string EscapeLineBreaks(const std::u16string& entry) {
       line += c;
     }
   }
+  line.append(entry, resultEnd);
   return line;
 }
 
 std::u16string UnescapeLineBreaks(const std::u16string& line) {
   if (!IsTextLine(line))
     return line;
+  const size_t resultEnd = ResultEnd(line);
+  const std::u16string_view result = std::u16string_view(line).substr(0, resultEnd);
   std::u16string entry;
   entry.reserve(line.size());
-  for (size_t i = 0; i < line.size(); ++i) {
+  for (size_t i = 0; i < resultEnd; ++i) {
     char16_t c = line[i];
-    if (std::u16string_view(line).substr(i, kCRLFMarker.size()) == kCRLFMarker) {
+    if (result.substr(i, kCRLFMarker.size()) == kCRLFMarker) {
       entry += u"\r\n";
       i += kCRLFMarker.size() - 1;
     } else if (c == kLoneCRMark) {
@@ -55,7 +66,21 @@ std::u16string UnescapeLineBreaks(const std::u16string& line) {
       entry += c;
     }
   }
+  entry.append(line, resultEnd);
   return entry;
+}
+
+bool IsWellFormedEntry(std::u16string_view entry) {
+  if (entry.size() < 4 || entry.rfind(u'\t') != entry.size() - 3)
+    return false;
+  auto isLineBreak = [](char16_t c) { return c == u'\r' || c == u'\n'; };
+  // A text entry's line breaks are coded in its line; nothing else may hold one.
+  if (entry.size() == 4 && isLineBreak(entry[0]))
+    return false;
+  if (isLineBreak(entry[entry.size() - 2]) || isLineBreak(entry[entry.size() - 1]))
+    return false;
+  // What UTF-8 cannot hold would come back as U+FFFD.
+  return HasUtf8Form(entry);
 }
 
 std::string SequenceFileBytes(const std::vector<std::u16string>& lines) {

@@ -9,6 +9,8 @@
 //   - CR LF is written as the six characters "<CRLF>", and "<CRLF>" reads as CR LF;
 //   - a CR or an LF that is not part of a CR LF pair is written as the noncharacter U+FDD0
 //     (CR) or U+FDD1 (LF), which read back as CR and LF.
+// Only the result is coded: the two sequence characters after the last TAB are stored as they
+// are, so a sequence of U+FDD0 and U+FDD1 stays a sequence.
 // Noncharacters are reserved by Unicode for a program's internal use, so no text a user types
 // or picks from a character map holds them, and every file in the plain "<CRLF>" form reads
 // the same. As with "<CRLF>", a text that holds U+FDD0 or U+FDD1 itself reads back with a
@@ -34,6 +36,12 @@ inline constexpr char16_t kLoneLFMark = u'\uFDD1';
 std::u16string EscapeLineBreaks(const std::u16string& entry);
 // A line of the file as its entry: the coded line breaks of a text entry decoded.
 std::u16string UnescapeLineBreaks(const std::u16string& line);
+
+// Whether an entry can be kept in the list and in the file: something, a TAB, and exactly two
+// sequence characters after it (the last TAB separates). A single-character entry is stored
+// as it is, so neither its result nor a sequence character may be a line break; and every
+// surrogate must have its partner, since the file's UTF-8 cannot hold a lone one.
+bool IsWellFormedEntry(std::u16string_view entry);
 
 // The bytes of a file holding these lines (already escaped).
 std::string SequenceFileBytes(const std::vector<std::u16string>& lines);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 
 #include "common/Errors.h"
@@ -10,6 +11,8 @@
 namespace kq {
 
 namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 std::u16string Trim(const std::u16string& s) {
   size_t b = s.find_first_not_of(u" \t\r");
@@ -41,22 +44,32 @@ std::filesystem::path PathOf(const std::u16string& name) {
 
 }  // namespace
 
-std::vector<std::u16string> IniFile::LoadLines() const {
+IniFile::Lines IniFile::LoadLines() const {
   std::ifstream in(PathOf(fileName_), std::ios::binary);
-  std::vector<std::u16string> lines;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r')
-      line.pop_back();
-    lines.push_back(FromUtf8(line));
+  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  Lines file;
+  std::string_view rest = bytes;
+  file.byteOrderMark = rest.starts_with(kUtf8Bom);
+  if (file.byteOrderMark)
+    rest.remove_prefix(kUtf8Bom.size());
+  while (!rest.empty()) {
+    size_t end = rest.find_first_of("\r\n");
+    std::string_view line = rest.substr(0, end);
+    file.lines.push_back({FromUtf8(line), std::string(line)});
+    if (end == std::string_view::npos)
+      break;
+    size_t breakLength = rest.substr(end, 2) == "\r\n" ? 2 : 1;
+    rest.remove_prefix(end + breakLength);
   }
-  return lines;
+  return file;
 }
 
-void IniFile::SaveLines(const std::vector<std::u16string>& lines) const {
+void IniFile::SaveLines(const Lines& file) const {
   std::ofstream out(PathOf(fileName_), std::ios::binary | std::ios::trunc);
-  for (const auto& line : lines)
-    out << ToUtf8(line) << "\r\n";
+  if (file.byteOrderMark)
+    out << kUtf8Bom;
+  for (const auto& line : file.lines)
+    out << (line.bytes ? *line.bytes : ToUtf8(line.text)) << "\r\n";
   out.flush();
   if (!out)
     throw FileError(u"Cannot write " + fileName_, 101);
@@ -65,10 +78,10 @@ void IniFile::SaveLines(const std::vector<std::u16string>& lines) const {
 std::optional<StoredValue> IniFile::ReadValue(const std::u16string& section,
                                               const std::u16string& ident) const {
   bool inSection = false;
-  for (const auto& line : LoadLines()) {
-    if (auto name = SectionOf(line)) {
+  for (const Line& line : LoadLines().lines) {
+    if (auto name = SectionOf(line.text)) {
       inSection = SameTextIgnoringCase(*name, section);
-    } else if (auto entry = EntryOf(line); inSection && entry) {
+    } else if (auto entry = EntryOf(line.text); inSection && entry) {
       if (SameTextIgnoringCase(entry->first, ident))
         return StoredValue{StoredValue::Kind::Text, entry->second, 0};
     }
@@ -78,32 +91,34 @@ std::optional<StoredValue> IniFile::ReadValue(const std::u16string& section,
 
 void IniFile::WriteString(const std::u16string& section, const std::u16string& ident,
                           const std::u16string& value) {
-  auto lines = LoadLines();
+  Lines file = LoadLines();
+  auto& lines = file.lines;
   bool inSection = false;
   std::optional<size_t> sectionEnd;  // where a new ident of the section goes
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (auto name = SectionOf(lines[i])) {
+    if (auto name = SectionOf(lines[i].text)) {
       inSection = SameTextIgnoringCase(*name, section);
       if (inSection)
         sectionEnd = i + 1;
     } else if (inSection) {
-      auto entry = EntryOf(lines[i]);
+      auto entry = EntryOf(lines[i].text);
       if (entry && SameTextIgnoringCase(entry->first, ident)) {
-        lines[i] = entry->first + u'=' + value;  // the ident keeps its spelling
-        SaveLines(lines);
+        lines[i] = {entry->first + u'=' + value, std::nullopt};  // the ident keeps its spelling
+        SaveLines(file);
         return;
       }
-      if (!Trim(lines[i]).empty())
+      if (!Trim(lines[i].text).empty())
         sectionEnd = i + 1;
     }
   }
   if (sectionEnd) {
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*sectionEnd), ident + u'=' + value);
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*sectionEnd),
+                 {ident + u'=' + value, std::nullopt});
   } else {
-    lines.push_back(u'[' + section + u']');
-    lines.push_back(ident + u'=' + value);
+    lines.push_back({u'[' + section + u']', std::nullopt});
+    lines.push_back({ident + u'=' + value, std::nullopt});
   }
-  SaveLines(lines);
+  SaveLines(file);
 }
 
 void IniFile::WriteInteger(const std::u16string& section, const std::u16string& ident,
@@ -113,8 +128,8 @@ void IniFile::WriteInteger(const std::u16string& section, const std::u16string& 
 
 std::vector<std::u16string> IniFile::ReadSections() const {
   std::vector<std::u16string> names;
-  for (const auto& line : LoadLines()) {
-    if (auto name = SectionOf(line))
+  for (const Line& line : LoadLines().lines) {
+    if (auto name = SectionOf(line.text))
       names.push_back(*name);
   }
   return names;
@@ -123,10 +138,10 @@ std::vector<std::u16string> IniFile::ReadSections() const {
 std::vector<std::u16string> IniFile::ReadSection(const std::u16string& section) const {
   std::vector<std::u16string> idents;
   bool inSection = false;
-  for (const auto& line : LoadLines()) {
-    if (auto name = SectionOf(line)) {
+  for (const Line& line : LoadLines().lines) {
+    if (auto name = SectionOf(line.text)) {
       inSection = SameTextIgnoringCase(*name, section);
-    } else if (auto entry = EntryOf(line); inSection && entry) {
+    } else if (auto entry = EntryOf(line.text); inSection && entry) {
       idents.push_back(entry->first);
     }
   }
@@ -134,15 +149,16 @@ std::vector<std::u16string> IniFile::ReadSection(const std::u16string& section) 
 }
 
 bool IniFile::DeleteKey(const std::u16string& section, const std::u16string& ident) {
-  auto lines = LoadLines();
+  Lines file = LoadLines();
+  auto& lines = file.lines;
   bool inSection = false;
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (auto name = SectionOf(lines[i])) {
+    if (auto name = SectionOf(lines[i].text)) {
       inSection = SameTextIgnoringCase(*name, section);
-    } else if (auto entry = EntryOf(lines[i]); inSection && entry) {
+    } else if (auto entry = EntryOf(lines[i].text); inSection && entry) {
       if (SameTextIgnoringCase(entry->first, ident)) {
         lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
-        SaveLines(lines);
+        SaveLines(file);
         return true;
       }
     }
@@ -151,20 +167,22 @@ bool IniFile::DeleteKey(const std::u16string& section, const std::u16string& ide
 }
 
 void IniFile::EraseSection(const std::u16string& section) {
-  auto lines = LoadLines();
+  Lines file = LoadLines();
   bool inSection = false;
   bool erased = false;
-  std::vector<std::u16string> kept;
-  for (auto& line : lines) {
-    if (auto name = SectionOf(line))
+  std::vector<Line> kept;
+  for (auto& line : file.lines) {
+    if (auto name = SectionOf(line.text))
       inSection = SameTextIgnoringCase(*name, section);
     if (inSection)
       erased = true;
     else
       kept.push_back(std::move(line));
   }
-  if (erased)
-    SaveLines(kept);
+  if (erased) {
+    file.lines = std::move(kept);
+    SaveLines(file);
+  }
 }
 
 }  // namespace kq

@@ -1,8 +1,13 @@
 #pragma once
 // The INI-style store over a classic INI file: "[section]" headers and "ident=value" lines.
 // Every read goes to the file and every write rewrites it, like GetPrivateProfileString and
-// WritePrivateProfileString. The text is UTF-8; values are text without a type of their own.
+// WritePrivateProfileString. The text is UTF-8, with or without a byte-order mark (kept when
+// there is one), and invalid bytes read as common/Text says; values are text without a type of
+// their own. A line ends at CR LF, a lone CR or a lone LF. A write rewrites only the line it
+// changes or adds: every other line keeps its bytes, so a value that was not written reads
+// the same afterwards, whatever bytes it holds.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,8 +34,18 @@ class IniFile : public IniStore {
   void EraseSection(const std::u16string& section) override;
 
  private:
-  std::vector<std::u16string> LoadLines() const;
-  void SaveLines(const std::vector<std::u16string>& lines) const;
+  // One line of the file: its bytes as read, and its text. A line made or changed by a write
+  // has no bytes yet; it is written from its text.
+  struct Line {
+    std::u16string text;
+    std::optional<std::string> bytes;
+  };
+  struct Lines {
+    bool byteOrderMark = false;
+    std::vector<Line> lines;
+  };
+  Lines LoadLines() const;
+  void SaveLines(const Lines& file) const;
 
   std::u16string fileName_;
 };

@@ -65,6 +65,41 @@ TEST_F(IniStoreTest, ReadsAHandWrittenFile) {
   EXPECT_EQ(store.ReadInteger(u"Mail", u"Port", 25), 25);  // not a number: the default
 }
 
+// A write rewrites the line it changes or adds and no other; whatever bytes the other lines
+// hold, they read as before.
+TEST_F(IniStoreTest, AWriteChangesOnlyTheValueWritten) {
+  struct Case {
+    const char* name;
+    std::string file;
+    const char16_t* section;
+    const char16_t* ident;
+    const char16_t* untouched;  // another ident of the section
+    const char16_t* untouchedValue;
+    std::string after;
+  };
+  const Case cases[] = {
+      {"EncodedSurrogate", "[S]\r\na=\xED\xA0\x80\r\n", u"S", u"b", u"a", u"\uFFFD\uFFFD\uFFFD",
+       "[S]\r\na=\xED\xA0\x80\r\nb=1\r\n"},
+      {"ByteOrderMark", "\xEF\xBB\xBF[Main]\r\nKey=0\r\nOther=2", u"Main", u"Key", u"Other", u"2",
+       "\xEF\xBB\xBF[Main]\r\nKey=1\r\nOther=2\r\n"},
+      {"LoneCR", "[Main]\rKey=0\rOther=2\r", u"Main", u"Key", u"Other", u"2",
+       "[Main]\r\nKey=1\r\nOther=2\r\n"},
+      {"LoneLF", "[Main]\nOther=2\n", u"Main", u"Key", u"Other", u"2",
+       "[Main]\r\nOther=2\r\nKey=1\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << c.file;
+    TQvxIniFile store(Name());
+    EXPECT_EQ(store.ReadString(c.section, c.untouched, u"default"), c.untouchedValue);
+    store.WriteString(c.section, c.ident, u"1");
+    EXPECT_EQ(store.ReadString(c.section, c.ident, u""), u"1");
+    EXPECT_EQ(store.ReadString(c.section, c.untouched, u"default"), c.untouchedValue);
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.after);
+  }
+}
+
 TEST_F(IniStoreTest, DeletesAValueOrASectionAndNothingElse) {
   const std::string file = "[A]\r\nx=1\r\ny=2\r\n[B]\r\nx=3\r\n[a2]\r\nx=4\r\n";
   struct Case {

@@ -12,6 +12,13 @@ namespace {
 constexpr char16_t kFile[] = u"C:\\data\\list.dat";
 constexpr char16_t kAddress[] = u"My name\r\nMy address\r\nMy city\r\nMy postcode\r\nMy country";
 
+// A file's bytes and the entries they load as.
+struct FileCase {
+  const char* name;
+  std::string bytes;
+  std::vector<std::u16string> entries;
+};
+
 class SequenceFileTest : public SequenceListTest {
  protected:
   // Saves the list to kFile and loads it into a second list.
@@ -32,12 +39,7 @@ TEST_F(SequenceFileTest, SavedFileHasMarkCrLfAndCodedLineBreaks) {
 }
 
 TEST_F(SequenceFileTest, ReadingSplitsAtEveryKindOfLineEnd) {
-  struct Case {
-    const char* name;
-    std::string bytes;
-    std::vector<std::u16string> entries;
-  };
-  const Case cases[] = {
+  const FileCase cases[] = {
       {"WithMark", "\xEF\xBB\xBF\xC3\xA9\t'e\r\nx\tyz\r\n", {u"\u00e9\t'e", u"x\tyz"}},
       {"WithoutMark", "\xC3\xA9\t'e\r\nx\tyz\r\n", {u"\u00e9\t'e", u"x\tyz"}},
       {"LoneCR", "a\tbb\rc\tdd\r", {u"a\tbb", u"c\tdd"}},
@@ -52,6 +54,33 @@ TEST_F(SequenceFileTest, ReadingSplitsAtEveryKindOfLineEnd) {
     EXPECT_EQ(list.Entries(), c.entries) << c.name;
   }
   EXPECT_TRUE(errors.shown.empty());
+}
+
+// Lines whose bytes once changed between a load, a save and the next load.
+TEST_F(SequenceFileTest, ListsReadTheSameAfterASave) {
+  const FileCase cases[] = {
+      {"LeadAboveU10FFFF",
+       "\xEF\xBB\xBF\xF4\x90\x80\x80\x09\x61\x62\x0D\x0A",
+       {u"\uFFFD\uFFFD\uFFFD\uFFFD\tab"}},
+      {"EncodedHighSurrogate", "\xED\xA0\x80\x09\x61\x62", {u"\uFFFD\uFFFD\uFFFD\tab"}},
+      {"NoncharactersAsTheSequence",
+       "\xEF\xBB\xBF\x61\x62\x09\xEF\xB7\x90\xEF\xB7\x91\x0D\x0A",
+       {u"ab\t\uFDD0\uFDD1"}},
+      {"NoncharactersInResultAndSequence",
+       "x\xEF\xB7\x90y\xEF\xB7\x91\t\xEF\xB7\x91\xEF\xB7\x90\r\n",
+       {u"x\ry\n\t\uFDD1\uFDD0"}},
+      {"CodedFormBeforeASurrogatePair", "<CRLF>\t\xF0\x9F\x98\x80\r\n", {u"\r\n\t\U0001F600"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    list.SeqFileName = kFile;
+    files.files[kFile] = c.bytes;
+    list.LoadFromFile(kFile);
+    EXPECT_EQ(list.Entries(), c.entries);
+    EXPECT_TRUE(errors.shown.empty());
+    EXPECT_EQ(RoundTrip(), c.entries);
+    EXPECT_TRUE(errors.shown.empty());
+  }
 }
 
 TEST_F(SequenceFileTest, AnsiEncodingAppliesOnlyWithoutMark) {
@@ -150,6 +179,8 @@ TEST_F(SequenceFileTest, CheckRemovesMalformedLinesAndRewritesTheFile) {
       {"NoTab", u"\u00e9xyz"},
       {"ThreeAfterTab", u"\u00e9\txyz"},
       {"NothingBeforeTab", u"\txy"},
+      {"NoSequenceAfterLastTab", u"a\tb\t"},
+      {"OneAfterLastTab", u"abc\t\tx"},
   };
   for (const auto& c : cases) {
     errors.shown.clear();
@@ -367,6 +398,76 @@ TEST_F(InitListTest, CustomisedVer1SequencesAreKeptAndTheUserTold) {
         << c.name;
     EXPECT_EQ(list.Count(), 358) << c.name;
   }
+}
+
+// Records that are not entries, or that the file cannot hold, are not saved: the user is told
+// of them as of a loaded file's errors, and of a saved copy only when one was saved.
+TEST_F(InitListTest, Ver1RecordsAreCheckedBeforeTheyAreSaved) {
+  struct Case {
+    const char* name;
+    std::u16string value;
+    std::vector<std::u16string> kept;
+    const char16_t* error;
+  };
+  const Case cases[] = {
+      {"TooShort",
+       u"ab",
+       {},
+       u"Errors were found in loaded sequence list (1 errors). The list has been reset to "
+       u"defaults."},
+      {"TrailingPartialRecord",
+       u"\u00e9\t'e|z",
+       {u"\u00e9\t'e"},
+       u"Errors were found in loaded sequence list (1 errors). These have been removed."},
+      {"LineBreakAsResult",
+       u"\r\tab",
+       {},
+       u"Errors were found in loaded sequence list (1 errors). The list has been reset to "
+       u"defaults."},
+      {"LineBreakInSequence",
+       u"\u00e9\t'e|x\t\na|y\ta\r",
+       {u"\u00e9\t'e"},
+       u"Errors were found in loaded sequence list (2 errors). These have been removed."},
+      {"LoneSurrogate",
+       u"\xD800\tab|\u00e8\t`e",
+       {u"\u00e8\t`e"},
+       u"Errors were found in loaded sequence list (1 errors). These have been removed."},
+      {"SurrogatePairAsSequence",
+       u"\u20ac\t\U0001F600|z",
+       {u"\u20ac\t\U0001F600"},
+       u"Errors were found in loaded sequence list (1 errors). These have been removed."},
+      {"TabInSequence",
+       u"a\tb\t|\u00e8\t`e",
+       {u"\u00e8\t`e"},
+       u"Errors were found in loaded sequence list (1 errors). These have been removed."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    files.files.clear();
+    dialogs.shown.clear();
+    errors.shown.clear();
+    store.WriteString(u"", u"ComposeSeqs", c.value);
+    Init();
+    EXPECT_EQ(errors.shown.at(0), c.error);
+    EXPECT_EQ(list.Count(), 358);
+    if (c.kept.empty()) {
+      EXPECT_FALSE(files.files.contains(kVer1Copy));
+      EXPECT_TRUE(dialogs.shown.empty());
+    } else {
+      EXPECT_EQ(Saved(kVer1Copy), c.kept);  // and Import reads it without a message
+      EXPECT_EQ(errors.shown.size(), 1u);
+      EXPECT_EQ(dialogs.shown.size(), 1u);
+    }
+  }
+}
+
+TEST_F(InitListTest, EmptyVer1FileKeepsNothing) {
+  files.files[kOldFile] = "";
+  Init();
+  EXPECT_FALSE(files.files.contains(kVer1Copy));
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_TRUE(errors.shown.empty());
+  EXPECT_EQ(Saved(kSeqFile).size(), 358u);
 }
 
 TEST_F(InitListTest, Ver1FileBesideTheProgramIsCheckedAndKept) {

@@ -28,7 +28,8 @@ TEST(FormatByteSize, LimitsAreStrict) {
   const Case cases[] = {
       {0, u"0.00 KB"},          {1536, u"1.50 KB"},          {1048576, u"1024.00 KB"},
       {1048577, u"1.00 MB"},    {1073741824, u"1024.00 MB"}, {1073741825, u"1.00 GB"},
-      {3221225472, u"3.00 GB"}, {-2048, u"-2.00 KB"},
+      {3221225472, u"3.00 GB"}, {-2048, u"-2.00 KB"},        {-1, u"0.00 KB"},
+      {-5, u"0.00 KB"},         {-6, u"-0.01 KB"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FormatByteSize(c.bytes, kPointLocale), c.text) << c.bytes;
@@ -64,6 +65,15 @@ TEST(IsValidNumber, FollowsTheLocale) {
     EXPECT_EQ(IsValidNumber(c.text, kPointLocale), c.point) << ToUtf8(c.text);
     EXPECT_EQ(IsValidNumber(c.text, kCommaLocale), c.comma) << ToUtf8(c.text);
   }
+}
+
+TEST(IsValidNumber, TakesTheLocaleSeparatorsWhateverTheirCode) {
+  constexpr NumberFormat kArabicLocale{u'\u066B', u'\u066C'};
+  EXPECT_TRUE(IsValidNumber(u"1\u066B5", kArabicLocale));
+  EXPECT_EQ(TextToFloat(u"1\u066B5", kArabicLocale), 1.5L);
+  EXPECT_FALSE(IsValidNumber(u"1\u066C000", kArabicLocale));  // the thousands separator
+  EXPECT_FALSE(IsValidNumber(u"1.5", kArabicLocale));
+  EXPECT_FALSE(IsValidNumber(u"1\u066B5", kPointLocale));
 }
 
 TEST(StringHelpers, RemoveSpacesSplitAtCharFileBaseName) {
@@ -105,10 +115,56 @@ TEST(ProgramDataFolder, FollowsTheApplicationDataFolder) {
 }
 
 TEST(Utf8, RoundTripsAllPlanes) {
-  const std::u16string text = u"a\u00e9\u20ac\U0001F600";
-  EXPECT_EQ(ToUtf8(text), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+  const std::u16string text = u"a\u00e9\u20ac\U0001F600\uFDD0\uFFFF";
+  EXPECT_EQ(ToUtf8(text), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xEF\xB7\x90\xEF\xBF\xBF");
   EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
-  EXPECT_EQ(FromUtf8("\xC3"), u"\uFFFD");
+}
+
+TEST(Utf8, EachInvalidPartReadsAsOneReplacementCharacter) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::u16string text;
+  };
+  const Case cases[] = {
+      {"AboveU10FFFF", "\xF4\x90\x80\x80\tab", u"\uFFFD\uFFFD\uFFFD\uFFFD\tab"},
+      {"EncodedHighSurrogate", "\xED\xA0\x80\tab", u"\uFFFD\uFFFD\uFFFD\tab"},
+      {"EncodedLowSurrogate", "\xED\xBF\xBF", u"\uFFFD\uFFFD\uFFFD"},
+      {"EncodedPair", "\xED\xA0\xBD\xED\xB8\x80", std::u16string(6, u'\uFFFD')},
+      {"LeadBytesF5ToFF",
+       "\xF5\xF8\xFF"
+       "a",
+       u"\uFFFD\uFFFD\uFFFDa"},
+      {"Overlong", "\xC0\xAF\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
+      {"CutShortBeforeAValidOne", "\xE2\x82\xC3\xA9", u"\uFFFD\u00e9"},
+      {"CutShortAtTheEnd", "a\xF0\x9F\x98", u"a\uFFFD"},
+      {"StrayContinuation",
+       "\x80\xBF"
+       "a",
+       u"\uFFFD\uFFFDa"},
+      {"HighestValid", "\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::u16string text = FromUtf8(c.bytes);
+    EXPECT_EQ(text, c.text);
+    // What was read is what a save writes and a second read gives.
+    EXPECT_TRUE(HasUtf8Form(text));
+    EXPECT_EQ(FromUtf8(ToUtf8(text)), text);
+  }
+}
+
+TEST(Utf8, LoneSurrogatesHaveNoUtf8Form) {
+  EXPECT_FALSE(HasUtf8Form(u"a\xD800"));
+  EXPECT_FALSE(
+      HasUtf8Form(u"\xDC00"
+                  u"a"));
+  EXPECT_FALSE(HasUtf8Form(u"\xD800\t\xDC00"));
+  EXPECT_TRUE(HasUtf8Form(u"\U0001F600"));
+  EXPECT_EQ(ToUtf8(u"a\xD800"
+                   u"b"),
+            "a\xEF\xBF\xBD"
+            "b");
 }
 
 }  // namespace

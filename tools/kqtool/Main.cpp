@@ -57,31 +57,6 @@ int Run(Arguments arguments) {
 
 }  // namespace
 
-int ParseCodePoint(std::string_view text) {
-  std::string_view digits = text;
-  if (digits.starts_with("U+") || digits.starts_with("u+")) {
-    digits.remove_prefix(2);
-  } else {
-    digits = {};
-  }
-  int value = 0;
-  for (char c : digits) {
-    int digit = c >= '0' && c <= '9'   ? c - '0'
-                : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                       : -1;
-    if (digit < 0) {
-      digits = {};
-      break;
-    }
-    value = value * 16 + digit;
-  }
-  if (digits.empty() || digits.size() > 4) {
-    throw UsageError("'" + std::string(text) + "' is not a code point of the form U+XXXX");
-  }
-  return value;
-}
-
 void ExpectArgumentCount(std::string_view command, Arguments arguments, std::size_t count) {
   if (arguments.size() != count) {
     throw UsageError(std::string(command) + " takes " + std::to_string(count) + " argument" +

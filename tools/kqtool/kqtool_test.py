@@ -26,6 +26,8 @@ CASES = [
     (["block", "U+10000"], 2, "", r"not a code point"),
     (["subblock", "U+"], 2, "", r"not a code point"),
     (["name", "U+00G1"], 2, "", r"not a code point"),
+    (["name", "U+80000000"], 2, "", r"'U\+80000000' is not a code point"),
+    (["name", "U+FFFFFFFFFFFFFFFF"], 2, "", r"not a code point"),
     (["unicode-dump", "extra"], 2, "", r"unicode-dump takes 0 arguments, got 1"),
     (["sequence-defaults", "extra"], 2, "", r"sequence-defaults takes 0 arguments, got 1"),
 ]
