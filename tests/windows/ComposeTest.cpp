@@ -181,5 +181,66 @@ TEST_F(ComposeEngine, ADelayedHookIsInstalledWhenTheDelayHasPassed) {
   EXPECT_EQ(arrived.keyboard, Lines{});
 }
 
+// The program with its test seams answered: the hook removed behind its back, and its
+// user-interface thread held busy.
+class ComposeUnderStrain : public ComposeEngine {
+ protected:
+  ComposeUnderStrain() { SetEnvironmentVariableW(L"KEYQUILL_TEST_SEAMS", L"1"); }
+  ~ComposeUnderStrain() override { SetEnvironmentVariableW(L"KEYQUILL_TEST_SEAMS", nullptr); }
+
+  void Seam(const wchar_t* name, WPARAM wParam = 0) {
+    PostMessageW(keyquill.ApplicationWindow(), RegisterWindowMessageW(name), wParam, 0);
+  }
+};
+
+TEST_F(ComposeUnderStrain, AHookDroppedByTheSystemIsBackWithinTheWatchdogsPeriod) {
+  StartBoth();
+  Seam(L"Keyquill TestDropHook");
+  ASSERT_TRUE(keyquill.WaitForTrace("Hook dropped"));
+  Sleep(50);
+  EXPECT_EQ(Split(target.ReceivedUntilNow()).keyboard, Lines{});  // the sentinel, unseen
+  ASSERT_TRUE(keyquill.WaitForTrace("Hook reinstalled", 5s));
+  TapKeys({VK_RMENU, VK_OEM_7, 'E'});
+  Arrived arrived = TypedWhenArrived(Char(0xE9));
+  EXPECT_EQ(arrived.posted, Lines{Char(0xE9)});
+  EXPECT_EQ(arrived.keyboard, Lines{});
+}
+
+TEST_F(ComposeUnderStrain, PlainKeysPassWhileTheWindowThreadIsBusyAndASequenceFollowsIt) {
+  StartBoth();
+  Seam(L"Keyquill TestHoldBusy", 2000);
+  ASSERT_TRUE(keyquill.WaitForTrace("Busy"));
+  const DWORD start = GetTickCount();
+  TapKeys({'X'});
+  ASSERT_TRUE(target.WaitFor("CHAR 120 key"));
+  EXPECT_LT(GetTickCount() - start, 1000u) << "the plain key waited for the busy thread";
+  TapKeys({VK_RMENU, VK_OEM_7, 'E'});
+  Arrived arrived = TypedWhenArrived(Char(0xE9));
+  EXPECT_TRUE(keyquill.WaitForTrace("Free", 0ms)) << "the output came before the thread was free";
+  EXPECT_EQ(arrived.posted, Lines{Char(0xE9)});
+  EXPECT_EQ(arrived.keyboard, (Lines{"KEYDOWN 88 key", "CHAR 120 key"}));
+}
+
+// Pairs typed at full speed, with no wait between them; the longer run is in the benchmark.
+TEST_F(ComposeUnderStrain, FiveHundredPairsAtFullSpeedAllArriveInOrder) {
+  StartBoth();
+  constexpr int kPairs = 500;
+  Lines expected;
+  for (int i = 0; i < kPairs; ++i) {
+    const WORD letter = i % 2 ? 'A' : 'E';
+    SendKeys({Press(VK_RMENU), Release(VK_RMENU), Press(VK_OEM_7), Release(VK_OEM_7), Press(letter),
+              Release(letter)});
+    expected.push_back(Char(i % 2 ? 0xE1 : 0xE9));
+  }
+  ASSERT_TRUE(target.WaitFor(Char(0xE1), 60s));
+  for (int i = 0; i < 600 && Split(target.Received()).posted.size() < expected.size(); ++i)
+    Sleep(100);
+  Arrived arrived = Split(target.ReceivedUntilNow());
+  EXPECT_EQ(arrived.posted, expected);
+  EXPECT_EQ(arrived.keyboard, Lines{}) << "a key press of a sequence leaked";
+  for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN})
+    EXPECT_EQ(GetAsyncKeyState(key) & 0x8000, 0) << "still down: " << key;
+}
+
 }  // namespace
 }  // namespace kq::testing
