@@ -125,7 +125,7 @@ TKeyquillForm::TKeyquillForm(ui::Application& application, ProgramObjects& objec
   application_.SetMainForm(this);
   if (Tracing())
     hook_.SetObserver(TraceKey);
-  hook_.SetReinstallObserver([] { Trace(u"Hook reinstalled"); });
+  hook_.SetReinstallObserver([] { Trace(u"Watchdog installed the hook again"); });
   if (GetEnvironmentVariableW(L"KEYQUILL_TEST_SEAMS", nullptr, 0)) {
     dropHookMessage_ = RegisterWindowMessageW(L"Keyquill TestDropHook");
     holdBusyMessage_ = RegisterWindowMessageW(L"Keyquill TestHoldBusy");
