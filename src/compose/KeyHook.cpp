@@ -47,8 +47,51 @@ bool IsModifierKey(std::uint32_t virtualKey) {
   }
 }
 
+bool IsAltKey(std::uint32_t virtualKey) {
+  return virtualKey == vk::Menu || virtualKey == vk::LMenu || virtualKey == vk::RMenu;
+}
+
+namespace {
+
+unsigned AltBit(std::uint32_t virtualKey) {
+  switch (virtualKey) {
+    case vk::Menu:
+      return 1;
+    case vk::LMenu:
+      return 2;
+    case vk::RMenu:
+      return 4;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
 KeyAction KeyHook::KeyboardHook(const KeyEvent& event) {
-  if (event.code != 0 || !event.down)
+  if (event.code != 0 || event.extraInfo == kOwnKeyMark)
+    return KeyAction::Pass;
+  const KeyAction action = Decide(event);
+  NoteAltKey(event, action);
+  return action;
+}
+
+void KeyHook::NoteAltKey(const KeyEvent& event, KeyAction action) {
+  const unsigned bit = AltBit(event.virtualKey);
+  if (!event.down)
+    altsPassed_ &= ~bit;
+  else if (action == KeyAction::Pass)
+    altsPassed_ |= bit;
+}
+
+bool KeyHook::AltHeldAround(const KeyEvent& event) const {
+  // The Alt flag of an Alt key's own press tells nothing about the other Alt keys.
+  const bool flagged = (event.flags & kAltDownFlag) != 0 && !IsAltKey(event.virtualKey);
+  return flagged || (altsPassed_ & ~AltBit(event.virtualKey)) != 0;
+}
+
+KeyAction KeyHook::Decide(const KeyEvent& event) {
+  if (!event.down)
     return KeyAction::Pass;
   const bool composeKey = IsComposeKey(settings_.ComposeKey(), event.virtualKey, event.flags);
   if (!state_.ComposeActive) {
@@ -56,6 +99,8 @@ KeyAction KeyHook::KeyboardHook(const KeyEvent& event) {
       return KeyAction::Pass;
     Post(settings_.WM_ToggleIcon(), 1, 0);
     state_.ComposeActive = true;
+    if (AltHeldAround(event))
+      system_.SendMaskingKey();
     return KeyAction::Stop;
   }
   if (composeKey) {

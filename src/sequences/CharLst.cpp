@@ -74,10 +74,12 @@ void TCharList::AddSeq(const std::u16string& compExChar, const TSeqType& compSeq
 
 std::u16string TCharList::TranslateSeq(const TSeqType& translSeq) const {
   std::u16string result;
+  // One read for the whole scan: a change counts from the next lookup on.
+  const bool reverse = ReverseOrder();
   for (int i = 0; i < Count(); ++i) {
     TSeqType seq = GetSeq(i);
     bool match;
-    if (!ReverseOrder()) {
+    if (!reverse) {
       match = seq == translSeq;
     } else {
       // Only the crossed comparison; a sequence shorter than two characters has no other way

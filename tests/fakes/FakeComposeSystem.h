@@ -32,8 +32,9 @@ class FakeKeyboard : public compose::KeyHookSystem {
 
   // The state machine's view of one key event, with the flags the system would set: the Alt
   // flag while an Alt key is down (the pressed key included).
+  // Wine sets no Alt flag at all: reportsAltFlag false behaves like it.
   compose::KeyEvent Event(std::uint32_t virtualKey, bool down) const {
-    const bool alt = IsDown(compose::vk::Menu) || (down && IsAlt(virtualKey));
+    const bool alt = reportsAltFlag && (IsDown(compose::vk::Menu) || (down && IsAlt(virtualKey)));
     return {0, down, virtualKey, alt ? compose::kAltDownFlag : 0u};
   }
 
@@ -88,12 +89,15 @@ class FakeKeyboard : public compose::KeyHookSystem {
     posted.push_back({window, message, wParam, lParam});
   }
   void Sleep(std::chrono::milliseconds duration) override { slept.push_back(duration); }
+  void SendMaskingKey() override { ++masked; }
 
+  bool reportsAltFlag = true;
   std::uintptr_t focused = 0;
   std::uintptr_t foreground = 0;
   std::vector<Posted> posted;
   std::vector<std::chrono::milliseconds> slept;
-  int typed = 0;  // how often the key translation was asked
+  int typed = 0;   // how often the key translation was asked
+  int masked = 0;  // how many masking keystrokes were sent
 
  private:
   struct LayoutKey {

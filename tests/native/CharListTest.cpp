@@ -71,6 +71,32 @@ TEST_F(SequenceListTest, TranslateSeqOnTheDefaults) {
   }
 }
 
+// The setting is read from the registry; read once per entry it made every composed pair
+// cost hundreds of registry reads.
+class CountedReverseOrder : public TNewSharedData {
+ public:
+  using TNewSharedData::TNewSharedData;
+  bool ReverseOrder() const override {
+    ++reads;
+    return TNewSharedData::ReverseOrder();
+  }
+  mutable int reads = 0;
+};
+
+TEST_F(SequenceListTest, TranslateSeqReadsReverseOrderOncePerLookup) {
+  CountedReverseOrder counted(registry, {}, kTestExePath, errors);
+  TCharListServices countedServices{counted, codePage, collator, files, dialogs, errors};
+  TCharList defaults{countedServices};
+  defaults.LoadDefaults();
+  ASSERT_GT(defaults.Count(), 300);
+  counted.reads = 0;
+  EXPECT_EQ(defaults.TranslateSeq("'e"), u"\u00e9");
+  EXPECT_EQ(counted.reads, 1);
+  counted.SetReverseOrder(true);  // counts from the next lookup on
+  EXPECT_EQ(defaults.TranslateSeq("e'"), u"\u00e9");
+  EXPECT_EQ(counted.reads, 2);
+}
+
 TEST_F(SequenceListTest, TranslateSeqLastMatchWins) {
   EXPECT_EQ(list.TranslateSeq("'e"), u"");  // empty list
   Fill({u"\u00e9\t'e", u"a\tb\t'e", u"x\tyz"});

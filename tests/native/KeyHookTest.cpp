@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "compose/HookWatchdog.h"
 #include "compose/KeyHook.h"
 #include "fakes/FakeComposeSettings.h"
 #include "fakes/FakeComposeSystem.h"
@@ -270,6 +272,86 @@ INSTANTIATE_TEST_SUITE_P(
                  static_cast<TComposeKey>(28)}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A compose key stopped while an Alt key is down would leave the application an Alt press
+// and release with nothing between them, and it would enter its menu: the hook sends a
+// masking keystroke then, whether the system sets the Alt flag (Windows) or not (Wine).
+struct MaskCase {
+  const char* name;
+  std::vector<Key> keys;
+  TComposeKey composeKey;
+  int masks;
+};
+
+void PrintTo(const MaskCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class MaskingKeystroke : public KeyHookTest,
+                         public ::testing::WithParamInterface<std::tuple<MaskCase, bool>> {};
+
+TEST_P(MaskingKeystroke, SentOnlyWhileAnotherAltKeyIsDown) {
+  const auto& [c, altFlag] = GetParam();
+  keyboard.reportsAltFlag = altFlag;
+  Choose(c.composeKey);
+  Feed(c.keys);
+  EXPECT_EQ(keyboard.masked, c.masks);
+  ASSERT_FALSE(keyboard.posted.empty());
+  EXPECT_EQ(keyboard.posted.front(), Toggle(1)) << "the compose key was not recognised";
+}
+
+const std::vector<Key> kPair = Keys({Tap(kQuote), Tap('E')});
+
+INSTANTIATE_TEST_SUITE_P(
+    AltAround, MaskingKeystroke,
+    ::testing::Combine(
+        ::testing::Values(
+            MaskCase{"RightAltAlone", Keys({kCompose, kPair}), TComposeKey::Right_Alt_Gr, 0},
+            // The X server's keyboard gives AltGr as left Alt, then right Alt.
+            MaskCase{"LeftAltThenRightAlt",
+                     Keys({{D(vk::LMenu), D(vk::RMenu), U(vk::RMenu), U(vk::LMenu)}, kPair}),
+                     TComposeKey::Right_Alt_Gr, 1},
+            MaskCase{"LeftAltHeldAroundF5", Keys({{D(vk::LMenu)}, Tap(kF5), {U(vk::LMenu)}, kPair}),
+                     TComposeKey::F5, 1},
+            MaskCase{"AltReleasedBeforeF5", Keys({Tap(vk::LMenu), Tap(kF5), kPair}),
+                     TComposeKey::F5, 0},
+            MaskCase{"PlainF5", Keys({Tap(kF5), kPair}), TComposeKey::F5, 0},
+            MaskCase{"RightAltHeldAroundRightCtrl",
+                     Keys({{D(vk::RMenu)}, Tap(vk::RControl), {U(vk::RMenu)}, kPair}),
+                     TComposeKey::Right_Control, 1}),
+        ::testing::Bool()),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).name) +
+             (std::get<1>(info.param) ? "WithAltFlag" : "WithoutAltFlag");
+    });
+
+// The choices that need the Alt flag compose only where the system sets it.
+TEST_F(KeyHookTest, AltChoicesHeldWithAltAreMasked) {
+  for (TComposeKey key : {TComposeKey::Alt_F5, TComposeKey::Alt_LeftWin}) {
+    Choose(key);
+    keyboard.masked = 0;
+    const std::uint32_t virtualKey = key == TComposeKey::Alt_F5 ? kF5 : vk::LWin;
+    EXPECT_EQ(Feed(Keys({{D(vk::LMenu)}, Tap(virtualKey), {U(vk::LMenu)}, kPair})), ".S..S.S.");
+    EXPECT_EQ(keyboard.masked, 1) << static_cast<int>(key);
+  }
+}
+
+TEST_F(KeyHookTest, ItsOwnMarkedKeysPassAndNeverCount) {
+  auto own = [&](std::uint32_t virtualKey, bool down) {
+    KeyEvent event = keyboard.Event(virtualKey, down);
+    event.extraInfo = kOwnKeyMark;
+    return hook.KeyboardHook(event);
+  };
+  EXPECT_EQ(own(vk::RMenu, true), KeyAction::Pass) << "a marked compose key";
+  EXPECT_FALSE(hook.Current().ComposeActive);
+  Feed(kCompose);
+  EXPECT_EQ(own(kMaskingKey, true), KeyAction::Pass);
+  EXPECT_EQ(own(kMaskingKey, false), KeyAction::Pass);
+  EXPECT_FALSE(hook.Current().FirstCaptured);
+  EXPECT_EQ(keyboard.typed, 0);
+  EXPECT_EQ(Feed(kPair), "S.S.");
+  EXPECT_EQ(keyboard.posted.back(), Translate(u'\'', u'e'));
+}
+
 struct ComposeKeyCase {
   TComposeKey key;
   std::uint32_t virtualKey;
@@ -387,6 +469,18 @@ TEST_F(KeyHookTest, ANewComposeKeyCountsFromTheNextKeyPress) {
   EXPECT_TRUE(hook.Current().FirstCaptured);
   EXPECT_EQ(Feed(Tap(vk::RMenu)), "..");
   EXPECT_FALSE(hook.Current().ComposeActive);
+}
+
+TEST(HookWatchdog, InputAfterTheLastEventSeenIsMissedAcrossTheClockWrap) {
+  struct Case {
+    std::uint32_t lastInput, lastSeen;
+    bool missed;
+  };
+  for (const Case& c : {Case{1000, 1000, false}, Case{999, 1000, false}, Case{1001, 1000, true},
+                        Case{5, 0xFFFFFFF0u, true}, Case{0xFFFFFFF0u, 5, false}}) {
+    EXPECT_EQ(HookMissedInput(c.lastInput, c.lastSeen), c.missed)
+        << c.lastInput << " " << c.lastSeen;
+  }
 }
 
 }  // namespace

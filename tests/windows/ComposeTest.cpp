@@ -89,10 +89,14 @@ TEST_F(ComposeEngine, AnUndefinedPairIsTypedAsItIs) {
 TEST_F(ComposeEngine, TheAddressTextArrivesWithCarriageReturnsOnly) {
   StartBoth();
   TapKeys({VK_RMENU, 'A', 'D'});
-  Arrived arrived = TypedWhenArrived(Char('y'));  // the last letter of "My country"
   Lines expected;
   for (char c : std::string("My name\rMy address\rMy city\rMy postcode\rMy country"))
     expected.push_back(Char(c));
+  // The hook's thread passes the next key while the output is still being posted: wait for
+  // all of it.
+  for (int i = 0; i < 500 && Split(target.Received()).posted.size() < expected.size(); ++i)
+    Sleep(20);
+  Arrived arrived = Split(target.ReceivedUntilNow());
   EXPECT_EQ(arrived.posted, expected);
 }
 
@@ -128,11 +132,13 @@ TEST_F(ComposeEngine, AComposeKeyChangedInTheRegistryCountsAtTheNextKeyPress) {
   EXPECT_EQ(arrived.posted, Lines{Char(0xE9)});
   EXPECT_EQ(arrived.keyboard, Lines{"SYSKEYDOWN 18 key"}) << "the right Alt is a plain key now";
 
+  // The left Alt held around the stopped F5 gets the masking keystroke between its press and
+  // its release, so that the target does not enter its menu.
   SendKeys({Press(VK_LMENU), Press(VK_F5), Release(VK_F5), Release(VK_LMENU)});
   TapKeys({'Z', 'Q'});
   arrived = TypedWhenArrived(Char('q'));
   EXPECT_EQ(arrived.posted, (Lines{Char('z'), Char('q')}));
-  EXPECT_EQ(arrived.keyboard, Lines{"SYSKEYDOWN 18 key"});
+  EXPECT_EQ(arrived.keyboard, (Lines{"SYSKEYDOWN 18 key", "SYSKEYDOWN 232 key"}));
 
   WriteRawDWord(kSettingsKey, L"ComposeKey", 20);  // Alt+F5 only
   TapKeys({VK_F5, VK_OEM_7});
@@ -177,6 +183,67 @@ TEST_F(ComposeEngine, ADelayedHookIsInstalledWhenTheDelayHasPassed) {
   Arrived arrived = TypedWhenArrived(Char(0xE9));
   EXPECT_EQ(arrived.posted, Lines{Char(0xE9)});
   EXPECT_EQ(arrived.keyboard, Lines{});
+}
+
+// The program with its test seams answered: the hook removed behind its back, and its
+// user-interface thread held busy.
+class ComposeUnderStrain : public ComposeEngine {
+ protected:
+  ComposeUnderStrain() { SetEnvironmentVariableW(L"KEYQUILL_TEST_SEAMS", L"1"); }
+  ~ComposeUnderStrain() override { SetEnvironmentVariableW(L"KEYQUILL_TEST_SEAMS", nullptr); }
+
+  void Seam(const wchar_t* name, WPARAM wParam = 0) {
+    PostMessageW(keyquill.ApplicationWindow(), RegisterWindowMessageW(name), wParam, 0);
+  }
+};
+
+TEST_F(ComposeUnderStrain, AHookDroppedByTheSystemIsBackWithinTheWatchdogsPeriod) {
+  StartBoth();
+  Seam(L"Keyquill TestDropHook");
+  ASSERT_TRUE(keyquill.WaitForTrace("Hook dropped"));
+  Sleep(50);
+  EXPECT_EQ(Split(target.ReceivedUntilNow()).keyboard, Lines{});  // the sentinel, unseen
+  ASSERT_TRUE(keyquill.WaitForTrace("Watchdog installed the hook again", 5s));
+  TapKeys({VK_RMENU, VK_OEM_7, 'E'});
+  Arrived arrived = TypedWhenArrived(Char(0xE9));
+  EXPECT_EQ(arrived.posted, Lines{Char(0xE9)});
+  EXPECT_EQ(arrived.keyboard, Lines{});
+}
+
+TEST_F(ComposeUnderStrain, PlainKeysPassWhileTheWindowThreadIsBusyAndASequenceFollowsIt) {
+  StartBoth();
+  Seam(L"Keyquill TestHoldBusy", 2000);
+  ASSERT_TRUE(keyquill.WaitForTrace("Busy"));
+  const DWORD start = GetTickCount();
+  TapKeys({'X'});
+  ASSERT_TRUE(target.WaitFor("CHAR 120 key"));
+  EXPECT_LT(GetTickCount() - start, 1000u) << "the plain key waited for the busy thread";
+  TapKeys({VK_RMENU, VK_OEM_7, 'E'});
+  Arrived arrived = TypedWhenArrived(Char(0xE9));
+  EXPECT_TRUE(keyquill.WaitForTrace("Free", 0ms)) << "the output came before the thread was free";
+  EXPECT_EQ(arrived.posted, Lines{Char(0xE9)});
+  EXPECT_EQ(arrived.keyboard, (Lines{"KEYDOWN 88 key", "CHAR 120 key"}));
+}
+
+// Pairs typed at full speed, with no wait between them; the longer run is in the benchmark.
+TEST_F(ComposeUnderStrain, FiveHundredPairsAtFullSpeedAllArriveInOrder) {
+  StartBoth();
+  constexpr int kPairs = 500;
+  Lines expected;
+  for (int i = 0; i < kPairs; ++i) {
+    const WORD letter = i % 2 ? 'A' : 'E';
+    SendKeys({Press(VK_RMENU), Release(VK_RMENU), Press(VK_OEM_7), Release(VK_OEM_7), Press(letter),
+              Release(letter)});
+    expected.push_back(Char(i % 2 ? 0xE1 : 0xE9));
+  }
+  ASSERT_TRUE(target.WaitFor(Char(0xE1), 60s));
+  for (int i = 0; i < 600 && Split(target.Received()).posted.size() < expected.size(); ++i)
+    Sleep(100);
+  Arrived arrived = Split(target.ReceivedUntilNow());
+  EXPECT_EQ(arrived.posted, expected);
+  EXPECT_EQ(arrived.keyboard, Lines{}) << "a key press of a sequence leaked";
+  for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LMENU, VK_RMENU, VK_LWIN, VK_RWIN})
+    EXPECT_EQ(GetAsyncKeyState(key) & 0x8000, 0) << "still down: " << key;
 }
 
 }  // namespace

@@ -127,6 +127,11 @@ TKeyquillForm::TKeyquillForm(ui::Application& application, ProgramObjects& objec
   application_.SetMainForm(this);
   if (Tracing())
     hook_.SetObserver(TraceKey);
+  hook_.SetReinstallObserver([] { Trace(u"Watchdog installed the hook again"); });
+  if (GetEnvironmentVariableW(L"KEYQUILL_TEST_SEAMS", nullptr, 0)) {
+    dropHookMessage_ = RegisterWindowMessageW(L"Keyquill TestDropHook");
+    holdBusyMessage_ = RegisterWindowMessageW(L"Keyquill TestHoldBusy");
+  }
 
   // FormCreate
   statusCtrls_ = std::make_unique<TStatusCtrls>(statusHost_, ui::ProgramBusyCounter(),
@@ -219,7 +224,7 @@ void TKeyquillForm::HandleFirstRun() {
 
 bool TKeyquillForm::AppMessage(MSG& msg) {
   if (msg.message == SharedData->WM_ToggleIcon()) {
-    SetIconState(msg.wParam == 1 ? kIconCompose : kIconReady);
+    ShowIconStateLater(msg.wParam == 1 ? kIconCompose : kIconReady);
     return true;
   }
   if (msg.message == SharedData->WM_TranslateKeys()) {
@@ -236,7 +241,52 @@ bool TKeyquillForm::AppMessage(MSG& msg) {
     }
     return true;
   }
+  return TestSeam(msg);
+}
+
+bool TKeyquillForm::TestSeam(const MSG& msg) {
+  if (msg.message == 0)
+    return false;
+  if (msg.message == dropHookMessage_) {
+    hook_.DropHookUnnoticed();
+    Trace(u"Hook dropped");
+    return true;
+  }
+  if (msg.message == holdBusyMessage_) {
+    Trace(u"Busy");
+    Sleep(static_cast<DWORD>(msg.wParam));
+    Trace(u"Free");
+    return true;
+  }
   return false;
+}
+
+void TKeyquillForm::ShowIconStateLater(int state) {
+  if (iconStatesToShow_.empty())
+    PostMessageW(Handle(), kSettleIconMessage, 0, 0);
+  iconStatesToShow_.push_back(state);
+}
+
+bool TKeyquillForm::HookMessagePending() const {
+  MSG msg;
+  for (UINT message : {SharedData->WM_TranslateKeys(), SharedData->WM_ToggleIcon()}) {
+    if (PeekMessageW(&msg, application_.Handle(), message, message, PM_NOREMOVE))
+      return true;
+  }
+  return false;
+}
+
+void TKeyquillForm::SettleIconStates() {
+  if (HookMessagePending()) {
+    // Behind the waiting message: it is handled first.
+    PostMessageW(Handle(), kSettleIconMessage, 0, 0);
+    return;
+  }
+  while (!iconStatesToShow_.empty()) {
+    const int state = iconStatesToShow_.front();
+    iconStatesToShow_.pop_front();
+    SetIconState(state);
+  }
 }
 
 void TKeyquillForm::TranslateKeys(std::uint16_t char1, std::uint16_t char2, HWND wnd) {
@@ -289,6 +339,10 @@ LRESULT TKeyquillForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   // without a mouse message.
   if (message == kIconTrayMessage && lParam != 0) {
     WMIconTray(lParam);
+    return 0;
+  }
+  if (message == kSettleIconMessage) {
+    SettleIconStates();
     return 0;
   }
   if (message == kBugReportMessage) {

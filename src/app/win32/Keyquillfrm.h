@@ -10,6 +10,7 @@
 #include <shellapi.h>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -37,6 +38,8 @@ class TKeyquillForm : public ui::Form {
   // The tray icon's callback message and the error reports' message.
   static constexpr UINT kIconTrayMessage = WM_USER;
   static constexpr UINT kBugReportMessage = WM_USER + 777;
+  // Posted to itself to show the icon states that the hook's messages asked for.
+  static constexpr UINT kSettleIconMessage = WM_APP + 12;
 
   // FormCreate.
   TKeyquillForm(ui::Application& application, ProgramObjects& objects);
@@ -97,6 +100,13 @@ class TKeyquillForm : public ui::Form {
   // Runs one of the three dialog commands with DialogOpen set, cleared however it ends.
   void RunDialogCommand(const std::function<void()>& command);
   bool NotifyShell(DWORD message, const wchar_t* iconName);
+  // The shell's cross-process call must never stand in front of the output: a state asked
+  // for by the hook is shown once no message of the hook is waiting, in the order asked.
+  void ShowIconStateLater(int state);
+  void SettleIconStates();
+  bool HookMessagePending() const;
+  // Test seams, answered only when the environment variable KEYQUILL_TEST_SEAMS is set.
+  bool TestSeam(const MSG& msg);
 
   ui::Application& application_;
   ProgramObjects& objects_;
@@ -107,6 +117,9 @@ class TKeyquillForm : public ui::Form {
   win::KeyboardHook hook_;
   win::Win32OutputSystem output_;
   compose::ComposeOutput composeOutput_;
+  std::deque<int> iconStatesToShow_;
+  UINT dropHookMessage_ = 0;  // "Keyquill TestDropHook": remove the hook behind its back
+  UINT holdBusyMessage_ = 0;  // "Keyquill TestHoldBusy": keep this thread busy wParam ms
 };
 
 }  // namespace kq::app

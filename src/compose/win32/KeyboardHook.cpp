@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "common/Product.h"
+#include "compose/HookWatchdog.h"
 #include "platform/win32/Wide.h"
 
 namespace kq::win {
@@ -10,8 +11,18 @@ namespace kq::win {
 namespace {
 
 KeyboardHook* theHook = nullptr;
-std::exception_ptr pendingError;
-ErrorMessages* pendingReporter = nullptr;
+
+constexpr wchar_t kReportWindowClass[] = L"KeyquillHookReports";
+constexpr UINT kShowPendingError = WM_APP + 1;
+
+INPUT MaskingInput(bool down) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = static_cast<WORD>(compose::kMaskingKey);
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  input.ki.dwExtraInfo = compose::kOwnKeyMark;
+  return input;
+}
 
 }  // namespace
 
@@ -55,6 +66,11 @@ void Win32KeyHookSystem::Sleep(std::chrono::milliseconds duration) {
   ::Sleep(static_cast<DWORD>(duration.count()));
 }
 
+void Win32KeyHookSystem::SendMaskingKey() {
+  INPUT keys[] = {MaskingInput(true), MaskingInput(false)};
+  SendInput(2, keys, sizeof(INPUT));
+}
+
 void Win32OutputSystem::Post(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) {
   PostMessageW(reinterpret_cast<HWND>(window), message, wParam, lParam);
@@ -68,6 +84,16 @@ KeyboardHook::KeyboardHook(ComposeSettings& settings, ErrorMessages& errors, HIN
     : settings_(settings), errors_(errors), module_(module), machine_(settings, system_) {
   if (theHook)
     throw std::logic_error("a keyboard hook exists already");
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = ReportWindowProc;
+  windowClass.hInstance = module;
+  windowClass.lpszClassName = kReportWindowClass;
+  RegisterClassExW(&windowClass);
+  reportWindow_.reset(CreateWindowExW(0, kReportWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                      nullptr, module, nullptr));
+  if (!reportWindow_)
+    throw std::runtime_error("cannot create the hook's report window");
   theHook = this;
 }
 
@@ -77,25 +103,64 @@ KeyboardHook::~KeyboardHook() {
 }
 
 void KeyboardHook::InstallKeyHook(HWND window) {
-  settings_.SetParentHandle(reinterpret_cast<std::uintptr_t>(window));
-  if (hook_)
-    return;
-  hook_.reset(SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHookProc, module_, 0));
-  settings_.SetHook(reinterpret_cast<std::uintptr_t>(hook_.get()));
-  if (!hook_)
+  thread_.Invoke([&] {
+    settings_.SetParentHandle(reinterpret_cast<std::uintptr_t>(window));
+    if (installed_)
+      return;
+    SetHook();
+    installed_ = static_cast<bool>(hook_);
+    if (installed_)
+      watchdog_ =
+          SetTimer(nullptr, 0, static_cast<UINT>(compose::kWatchdogPeriod.count()), WatchdogTick);
+  });
+  if (!installed_)
     MessageBoxW(window, kHookNotInstalled, Wide(kProductName).c_str(), MB_OK);
 }
 
 void KeyboardHook::RemoveKeyHook() {
+  thread_.Invoke([&] {
+    if (watchdog_)
+      KillTimer(nullptr, watchdog_);
+    watchdog_ = 0;
+    hook_.reset();
+    installed_ = false;
+    settings_.SetHook(0);
+  });
+}
+
+void KeyboardHook::DropHookUnnoticed() {
+  thread_.Invoke([&] { UnhookWindowsHookEx(hook_.get()); });
+}
+
+void KeyboardHook::SetHook() {
+  // Never two at once: the old hook goes before the new one comes.
   hook_.reset();
-  settings_.SetHook(0);
+  hook_.reset(SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHookProc, module_, 0));
+  settings_.SetHook(reinterpret_cast<std::uintptr_t>(hook_.get()));
+  lastSeen_ = GetTickCount();
+}
+
+void KeyboardHook::CheckHook() {
+  LASTINPUTINFO lastInput{sizeof lastInput, 0};
+  if (!installed_ || !GetLastInputInfo(&lastInput) ||
+      !compose::HookMissedInput(lastInput.dwTime, lastSeen_))
+    return;
+  SetHook();
+  if (reinstalled_)
+    reinstalled_();
+}
+
+void CALLBACK KeyboardHook::WatchdogTick(HWND, UINT, UINT_PTR, DWORD) {
+  if (theHook)
+    theHook->CheckHook();
 }
 
 LRESULT CALLBACK KeyboardHook::KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && theHook) {
     const auto* record = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    theHook->lastSeen_ = GetTickCount();
     const compose::KeyEvent event{code, wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN,
-                                  record->vkCode, record->flags};
+                                  record->vkCode, record->flags, record->dwExtraInfo};
     try {
       const compose::KeyAction action = theHook->machine_.KeyboardHook(event);
       if (theHook->observer_)
@@ -111,22 +176,24 @@ LRESULT CALLBACK KeyboardHook::KeyboardHookProc(int code, WPARAM wParam, LPARAM 
 
 void KeyboardHook::ReportLater(std::exception_ptr error) {
   // One report at a time: while it waits or is shown, later errors pass unreported.
-  if (pendingError)
+  if (reportPending_.exchange(true))
     return;
-  pendingError = std::move(error);
-  pendingReporter = &errors_;
-  SetTimer(nullptr, 0, 0, ReportPending);
+  pendingError_ = std::move(error);
+  PostMessageW(reportWindow_.get(), kShowPendingError, 0, 0);
 }
 
-void CALLBACK KeyboardHook::ReportPending(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
+LRESULT CALLBACK KeyboardHook::ReportWindowProc(HWND window, UINT message, WPARAM wParam,
+                                                LPARAM lParam) {
+  if (message != kShowPendingError || !theHook)
+    return DefWindowProcW(window, message, wParam, lParam);
   try {
-    std::rethrow_exception(pendingError);
+    std::rethrow_exception(theHook->pendingError_);
   } catch (const std::exception& error) {
-    pendingReporter->ReportException(error);
+    theHook->errors_.ReportException(error);
   }
-  pendingError = nullptr;
-  pendingReporter = nullptr;
+  theHook->pendingError_ = nullptr;
+  theHook->reportPending_ = false;
+  return 0;
 }
 
 }  // namespace kq::win

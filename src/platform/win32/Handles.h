@@ -86,6 +86,10 @@ struct MenuTraits : NullMeansNone<HMENU> {
 struct HookTraits : NullMeansNone<HHOOK> {
   static void Close(HHOOK hook) { UnhookWindowsHookEx(hook); }
 };
+// A window the owner made itself and destroys on the thread that made it.
+struct WindowTraits : NullMeansNone<HWND> {
+  static void Close(HWND window) { DestroyWindow(window); }
+};
 // A DC made with CreateCompatibleDC or CreateDC.
 struct CreatedDcTraits : NullMeansNone<HDC> {
   static void Close(HDC dc) { DeleteDC(dc); }
@@ -106,6 +110,7 @@ using UniqueBitmap = HandleOwner<GdiObjectTraits<HBITMAP>>;
 using UniqueIcon = HandleOwner<IconTraits>;
 using UniqueMenu = HandleOwner<MenuTraits>;
 using UniqueHook = HandleOwner<HookTraits>;
+using UniqueWindow = HandleOwner<WindowTraits>;
 using UniqueDC = HandleOwner<CreatedDcTraits>;
 
 // The DC of a window, or of the whole screen for no window, for as long as it lives.

@@ -81,13 +81,11 @@ bool Application::HandleOne(MSG& msg) {
     exitCode_ = static_cast<int>(msg.wParam);
     return false;
   }
-  try {
-    if (filter_ && filter_(msg))
-      return true;
-  } catch (...) {
-    HandleCurrentException();
+  // A message to the application window meets the filter in the window's procedure, which
+  // also sees what the modal loops run by Windows (message and task dialogs, popup menus)
+  // dispatch; so each message meets the filter once.
+  if (msg.hwnd != window_ && Filter(msg))
     return true;
-  }
   // Dialog keys (Tab, Enter, Esc, mnemonics) for the form the message is meant for.
   if (HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
       root && Form::FromHandle(root) && IsDialogMessageW(root, &msg))
@@ -132,7 +130,21 @@ void Application::ProcessMessages() {
   }
 }
 
+bool Application::Filter(MSG& msg) {
+  try {
+    return filter_ && filter_(msg);
+  } catch (...) {
+    HandleCurrentException();
+    return true;
+  }
+}
+
 LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (theApplication && theApplication->window_ == window) {
+    MSG msg{window, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    if (theApplication->Filter(msg))
+      return 0;
+  }
   if (message == WM_CLOSE && theApplication && theApplication->window_ == window) {
     if (theApplication->onClose_) {
       theApplication->onClose_();

@@ -12,7 +12,8 @@ namespace kq::ui {
 
 class Form;
 
-// Called for every message the loop retrieves, before dispatch; true means handled.
+// Called for every message the loop retrieves, before dispatch, and for every message the
+// application window receives by any other way; true means handled.
 using MessageFilter = std::function<bool(MSG&)>;
 
 class Application {
@@ -73,6 +74,8 @@ class Application {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool HandleOne(MSG& msg);
+  // Runs the filter; an error it throws is shown, and the message counts as handled.
+  bool Filter(MSG& msg);
 
   HINSTANCE instance_;
   HWND window_ = nullptr;
