@@ -22,6 +22,7 @@ TEST(Markup, SplitsTheTextIntoBoldAndPlainRuns) {
       {u"<B>open to the end", {{u"open to the end", true}}},
       {u"a < b <i>c</i> <B", {{u"a < b <i>c</i> <B", false}}},
       {u"</B>x", {{u"x", false}}},
+      {u"<</B>/B>", {{u"</B>", false}}},  // a tag left when one inside it is taken out
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(ToUtf8(c.markup));
