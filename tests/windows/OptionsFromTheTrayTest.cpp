@@ -90,5 +90,40 @@ TEST_F(OptionsFromTheTray, AboutOpensFromTheMenuAndClosesWithOk) {
   EXPECT_FALSE(IsWindowVisible(about));
 }
 
+// Clearing the preferences from the About box deletes the settings key under the running
+// program, which goes on composing with the defaults.
+TEST_F(OptionsFromTheTray, ComposingGoesOnWithTheDefaultsAfterThePreferencesAreCleared) {
+  WriteRawDWord(kSettingsKey, L"ComposeKey", 9);  // F5
+  keyquill.Start();
+  ASSERT_TRUE(ReadRaw(kSettingsKey, L"FirstRun2")) << "the first run writes it";
+  PostMessageW(MainWindow(), WM_USER, 1, WM_RBUTTONDOWN);
+  HWND menu = WaitForProcessWindow(keyquill.ProcessId(), L"#32768", true);
+  ASSERT_TRUE(menu);
+  PostMessageW(menu, WM_CHAR, L'a', 1);
+  HWND about = keyquill.WaitForForm(L"Keyquill");
+  ASSERT_TRUE(about);
+  PostMessageW(about, WM_SYSCHAR, L'x', 1 << 29);  // Alt+X
+  HWND clear = keyquill.WaitForForm(L"Clear user preferences");
+  ASSERT_TRUE(clear) << "Alt+X did not open Clear preferences";
+  Press(clear, L"C&lear preferences");
+  HWND box = keyquill.WaitForDialog();
+  ASSERT_TRUE(box);
+  Press(box, L"OK");
+  Press(clear, L"Close");
+  Press(about, L"OK");
+  for (int i = 0; i < 250 && (IsWindowVisible(clear) || IsWindowVisible(about)); ++i)
+    Sleep(20);
+  EXPECT_FALSE(ReadRaw(kSettingsKey, L"ComposeKey")) << "the key was not cleared";
+  EXPECT_FALSE(ReadRaw(kSettingsKey, L"FirstRun2"));
+
+  ASSERT_NO_FATAL_FAILURE(target.Start());
+  TapKeys({VK_RMENU, VK_OEM_7, 'E'});
+  EXPECT_TRUE(target.WaitFor("CHAR 233 1")) << "Right Alt, the default again, did not compose";
+  // What the program writes now lands in the new key.
+  WriteRawDWord(kSettingsKey, L"FakeKey", 16);
+  TapKeys({VK_RMENU, 'Z', 'Q'});
+  EXPECT_TRUE(target.WaitFor("KEYDOWN 16 0"));
+}
+
 }  // namespace
 }  // namespace kq::testing
