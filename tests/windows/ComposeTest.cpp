@@ -66,6 +66,8 @@ TEST_F(ComposeEngine, ApostropheAndEGiveOneCharacterAndOnlyTheReleasesPass) {
             (Lines{"Key 165 down stopped", "Key 165 up passed", "Key 222 down stopped",
                    "Key 222 up passed", "Key 69 down stopped", "Key 69 up passed",
                    "Key 122 down passed", "Key 122 up passed"}));
+  // The tray's thread traces each state once the icon shows it, after the output.
+  ASSERT_TRUE(keyquill.WaitForTrace("IconState 1"));
   EXPECT_EQ(Traced("IconState "), (Lines{"IconState 0", "IconState 1"}));
 }
 
@@ -157,6 +159,8 @@ TEST_F(ComposeEngine, TheComposeKeyPressedTwiceReachesTheTarget) {
   EXPECT_EQ(arrived.posted, Lines{});
   EXPECT_EQ(Traced("Key 165 "), (Lines{"Key 165 down stopped", "Key 165 up passed",
                                        "Key 165 down passed", "Key 165 up passed"}));
+  // The tray's thread traces each state once the icon shows it, after the output.
+  ASSERT_TRUE(keyquill.WaitForTrace("IconState 1"));
   EXPECT_EQ(Traced("IconState "), (Lines{"IconState 0", "IconState 1"}));
 }
 
@@ -170,6 +174,7 @@ TEST_F(ComposeEngine, StoredDisabledStartsWithoutTheHook) {
                                      "KEYDOWN 69 key", "CHAR 101 key"}));
   EXPECT_EQ(arrived.posted, Lines{});
   EXPECT_EQ(Traced("Key "), Lines{});
+  ASSERT_TRUE(keyquill.WaitForTrace("IconState 2"));
   EXPECT_EQ(Traced("IconState "), Lines{"IconState 2"});
 }
 
@@ -178,6 +183,7 @@ TEST_F(ComposeEngine, ADelayedHookIsInstalledWhenTheDelayHasPassed) {
   StartBoth();
   // The ready icon is shown first, the hook installed right after it.
   ASSERT_TRUE(keyquill.WaitForTrace("Hook installed"));
+  ASSERT_TRUE(keyquill.WaitForTrace("IconState 1"));
   EXPECT_EQ(Traced("IconState "), (Lines{"IconState 2", "IconState 1"}));
   TapKeys({VK_RMENU, VK_OEM_7, 'E'});
   Arrived arrived = TypedWhenArrived(Char(0xE9));

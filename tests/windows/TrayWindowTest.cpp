@@ -57,6 +57,8 @@ TEST_F(TrayWindow, StoredDisabledStartsOffWithEnableInTheMenu) {
   WriteRawString(kSettingsKey, L"Disabled", L"1");
   WriteRawString(kSettingsKey, L"ShowBalloon", L"0");
   keyquill.Start();
+  // The tray's thread traces the state once the icon shows it.
+  ASSERT_TRUE(keyquill.WaitForTrace("IconState 2"));
   EXPECT_EQ(Traced("Tray "), (Lines{"Tray ADD flags=7 icon=LETTERRED ok",
                                     "Tray MODIFY flags=7 icon=XLETTERBLACK ok"}));
   EXPECT_EQ(Traced("Disable1 "), Lines{"Disable1 Ena&ble"});
@@ -79,10 +81,12 @@ TEST_F(TrayWindow, ABalloonTellsOfComposeModeWhenBalloonsAreOn) {
 TEST_F(TrayWindow, AStartUpDelayShowsOffThenReady) {
   WriteRawDWord(kSettingsKey, L"DelayHook", 5);
   keyquill.Start();
+  ASSERT_TRUE(keyquill.WaitForTrace("IconState 2"));
   EXPECT_EQ(Traced("IconState "), Lines{"IconState 2"});
   EXPECT_EQ(Traced("Disable1 "), Lines{"Disable1 Ena&ble"});
   EXPECT_TRUE(Traced("Hook ").empty()) << "no hook while the delay runs";
   ASSERT_TRUE(keyquill.WaitForTrace("Hook installed", 10s));
+  ASSERT_TRUE(keyquill.WaitForTrace("IconState 1"));
   EXPECT_EQ(Traced("IconState "), (Lines{"IconState 2", "IconState 1"}));
   EXPECT_EQ(Traced("Disable1 "), (Lines{"Disable1 Ena&ble", "Disable1 Disa&ble"}));
 }

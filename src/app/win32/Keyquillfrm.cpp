@@ -315,23 +315,26 @@ void TKeyquillForm::AddTrayIcon() {
 }
 
 void TKeyquillForm::SetIconState(int state) {
-  Trace(u"IconState " + IntToStr(state));
   const wchar_t* icon = IconOfState(state);
   FillIconData();
-  NotifyIcon.hIcon = SmallIcon(icon);
-  NotifyIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  if (!NotifyShell(NIM_MODIFY, icon)) {
-    // The icon is gone (the shell restarted): add it again, then show the state.
-    AddTrayIcon();
-    NotifyIcon.hIcon = SmallIcon(icon);
-    NotifyShell(NIM_MODIFY, icon);
-  }
-  if (SharedData->ShowIconBalloon()) {
-    NotifyIcon.uFlags = NIF_INFO;
-    lstrcpynW(NotifyIcon.szInfo, state == kIconCompose ? L"Compose mode on" : L"",
-              ARRAYSIZE(NotifyIcon.szInfo));
-    NotifyShell(NIM_MODIFY, icon);
-  }
+  NOTIFYICONDATAW data = NotifyIcon;
+  data.hIcon = SmallIcon(icon);
+  const bool balloon = SharedData->ShowIconBalloon();
+  // On the tray's thread, in the order asked for; traced once the icon shows the state.
+  shell_.Later([this, data, icon, state, balloon]() mutable {
+    if (!shell_.Notify(NIM_MODIFY, data, icon)) {
+      // The icon is gone (the shell restarted): add it again, then show the state.
+      shell_.Notify(NIM_ADD, data, icon);
+      shell_.Notify(NIM_MODIFY, data, icon);
+    }
+    if (balloon) {
+      data.uFlags = NIF_INFO;
+      lstrcpynW(data.szInfo, state == kIconCompose ? L"Compose mode on" : L"",
+                ARRAYSIZE(data.szInfo));
+      shell_.Notify(NIM_MODIFY, data, icon);
+    }
+    Trace(u"IconState " + IntToStr(state));
+  });
 }
 
 LRESULT TKeyquillForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

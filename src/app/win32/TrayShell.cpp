@@ -32,6 +32,12 @@ TrayShell::TrayShell() {
 }
 
 bool TrayShell::Notify(DWORD message, NOTIFYICONDATAW& data, std::wstring_view iconName) {
+  bool done = false;
+  thread_.Invoke([&] { done = Call(message, data, iconName); });
+  return done;
+}
+
+bool TrayShell::Call(DWORD message, NOTIFYICONDATAW& data, std::wstring_view iconName) {
   bool done;
   if (refusalsLeft_ > 0) {
     --refusalsLeft_;

@@ -90,6 +90,10 @@ struct HookTraits : NullMeansNone<HHOOK> {
 struct WindowTraits : NullMeansNone<HWND> {
   static void Close(HWND window) { DestroyWindow(window); }
 };
+// A view of a file mapping, from MapViewOfFile.
+struct MappedViewTraits : NullMeansNone<void*> {
+  static void Close(void* view) { UnmapViewOfFile(view); }
+};
 // A DC made with CreateCompatibleDC or CreateDC.
 struct CreatedDcTraits : NullMeansNone<HDC> {
   static void Close(HDC dc) { DeleteDC(dc); }
@@ -112,6 +116,7 @@ using UniqueMenu = HandleOwner<MenuTraits>;
 using UniqueHook = HandleOwner<HookTraits>;
 using UniqueWindow = HandleOwner<WindowTraits>;
 using UniqueDC = HandleOwner<CreatedDcTraits>;
+using UniqueMappedView = HandleOwner<MappedViewTraits>;
 
 // The DC of a window, or of the whole screen for no window, for as long as it lives.
 class WindowDC : public HandleOwner<WindowDcTraits> {

@@ -1,6 +1,7 @@
 #include "platform/win32/MessageThread.h"
 
 #include <exception>
+#include <memory>
 #include <stdexcept>
 
 #include "platform/win32/Handles.h"
@@ -10,6 +11,7 @@ namespace kq::win {
 namespace {
 
 constexpr UINT kRunWork = WM_APP + 1;
+constexpr UINT kRunPostedWork = WM_APP + 2;  // lParam: a std::function<void()> to delete
 
 struct PendingWork {
   const std::function<void()>& work;
@@ -57,6 +59,13 @@ void MessageThread::Invoke(const std::function<void()>& work) {
     std::rethrow_exception(pending.error);
 }
 
+void MessageThread::Post(std::function<void()> work) {
+  auto owned = std::make_unique<std::function<void()>>(std::move(work));
+  if (!PostThreadMessageW(id_, kRunPostedWork, 0, reinterpret_cast<LPARAM>(owned.get())))
+    throw std::runtime_error("cannot reach the message thread");
+  owned.release();  // the thread deletes it once it ran
+}
+
 void MessageThread::Loop() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -68,6 +77,12 @@ void MessageThread::Loop() {
         pending.error = std::current_exception();
       }
       SetEvent(pending.done.get());
+      continue;
+    }
+    if (msg.hwnd == nullptr && msg.message == kRunPostedWork) {
+      std::unique_ptr<std::function<void()>> work(
+          reinterpret_cast<std::function<void()>*>(msg.lParam));
+      [&]() noexcept { (*work)(); }();  // a throw ends the program: it would go unseen
       continue;
     }
     TranslateMessage(&msg);

@@ -1,7 +1,7 @@
 #pragma once
 // A thread with a message queue and a loop of its own. Other threads hand it work through
-// its queue and wait until the work is done, so whatever the work touches is touched by this
-// thread only. Timers and low-level hooks set up by that work run on it too.
+// its queue, and wait until the work is done or go on at once, so whatever the work touches is
+// touched by this thread only. Timers and low-level hooks set up by that work run on it too.
 
 #include <windows.h>
 
@@ -22,6 +22,10 @@ class MessageThread {
   // Runs the work on the thread and waits for it; what the work throws is thrown here. Work
   // asked for on the thread itself runs at once.
   void Invoke(const std::function<void()>& work);
+  // Hands the work to the thread and returns at once. Works run in the order they were handed
+  // over, Invoke's among them, and all run before the thread ends. There is no one to tell of
+  // a failure: the work must not throw.
+  void Post(std::function<void()> work);
 
   DWORD Id() const { return id_; }
 

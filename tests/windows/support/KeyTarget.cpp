@@ -144,6 +144,10 @@ std::vector<std::string> KeyTarget::ReceivedUntilNow() {
 }
 
 void SendKeys(std::initializer_list<KeyStroke> strokes) {
+  SendKeys(std::vector<KeyStroke>(strokes));
+}
+
+void SendKeys(const std::vector<KeyStroke>& strokes) {
   std::vector<INPUT> inputs;
   for (const auto& stroke : strokes) {
     INPUT input{};

@@ -60,6 +60,7 @@ inline KeyStroke Release(WORD virtualKey) {
   return {virtualKey, false};
 }
 void SendKeys(std::initializer_list<KeyStroke> strokes);
+void SendKeys(const std::vector<KeyStroke>& strokes);
 // A press and release of each key in turn.
 void TapKeys(std::initializer_list<WORD> keys);
 
