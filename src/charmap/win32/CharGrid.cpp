@@ -1,0 +1,157 @@
+#include "charmap/win32/CharGrid.h"
+
+#include <algorithm>
+
+#include "ui/win32/Dpi.h"
+
+namespace kq::win {
+
+namespace {
+constexpr COLORREF kSilver = RGB(192, 192, 192);
+}
+
+CharGrid::CharGrid(ui::Container& parent, const ui::Place& place)
+    : CustomControl(parent, place, WS_TABSTOP | WS_VSCROLL, WS_EX_CLIENTEDGE) {}
+
+void CharGrid::SetCellFont(const std::wstring& face, int pointSize) {
+  face_ = face;
+  pointSize_ = std::max(1, pointSize);
+  const UINT dpi = Dpi();
+  cellPixels_ = MulDiv(2 * pointSize_, static_cast<int>(dpi), 96);
+  font_.reset(CreateFontW(-MulDiv(pointSize_, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, 0, 0,
+                          0, DEFAULT_CHARSET, 0, 0, 0, 0, face_.c_str()));
+}
+
+void CharGrid::SetCharacters(std::vector<char16_t> characters) {
+  characters_ = std::move(characters);
+  RECT window{};
+  GetWindowRect(Handle(), &window);
+  // The whole width, scroll bar included, sets the column count.
+  geometry_ = kq::GridGeometry(window.right - window.left, cellPixels_, characters_.size());
+  column_ = row_ = 0;
+  UpdateScrollBar();
+  ScrollTo(SB_VERT, 0);
+  Invalidate();
+}
+
+int CharGrid::VisibleRows() const {
+  return std::max(1, static_cast<int>(ClientSize().cy) / std::max(1, cellPixels_));
+}
+
+void CharGrid::UpdateScrollBar() {
+  SetScrollRange(SB_VERT, std::max(0, Rows() - 1), VisibleRows());
+}
+
+void CharGrid::OnSized() {
+  UpdateScrollBar();
+}
+
+int CharGrid::TopRow() const {
+  return ScrollPosition(SB_VERT);
+}
+
+void CharGrid::SetTopRow(int row) {
+  ScrollTo(SB_VERT, row);
+}
+
+char16_t CharGrid::CellCharacter(int column, int row) const {
+  auto index = geometry_.IndexOf(column, row);
+  return index ? characters_[*index] : 0;
+}
+
+bool CharGrid::CellDimmed(int column, int row) const {
+  char16_t c = CellCharacter(column, row);
+  return c != 0 && IsDimmed(c);
+}
+
+void CharGrid::SelectCell(int column, int row) {
+  if (Rows() == 0)
+    return;
+  column_ = std::clamp(column, 0, Columns() - 1);
+  row_ = std::clamp(row, 0, Rows() - 1);
+  MakeSelectionVisible();
+  Invalidate();
+  if (OnSelectCell)
+    OnSelectCell(column_, row_);
+}
+
+void CharGrid::MakeSelectionVisible() {
+  if (row_ < TopRow())
+    SetTopRow(row_);
+  else if (row_ >= TopRow() + VisibleRows())
+    SetTopRow(row_ - VisibleRows() + 1);
+}
+
+void CharGrid::OnKeyDown(UINT key) {
+  switch (key) {
+    case VK_LEFT:
+      SelectCell(column_ - 1, row_);
+      break;
+    case VK_RIGHT:
+      SelectCell(column_ + 1, row_);
+      break;
+    case VK_UP:
+      SelectCell(column_, row_ - 1);
+      break;
+    case VK_DOWN:
+      SelectCell(column_, row_ + 1);
+      break;
+    case VK_PRIOR:
+      SelectCell(column_, row_ - VisibleRows());
+      break;
+    case VK_NEXT:
+      SelectCell(column_, row_ + VisibleRows());
+      break;
+    case VK_HOME:
+      SelectCell(0, GetKeyState(VK_CONTROL) < 0 ? 0 : row_);
+      break;
+    case VK_END:
+      SelectCell(Columns() - 1, GetKeyState(VK_CONTROL) < 0 ? Rows() - 1 : row_);
+      break;
+  }
+}
+
+void CharGrid::OnMouseDown(POINT client) {
+  if (cellPixels_ > 0 && client.x / cellPixels_ < Columns())
+    SelectCell(client.x / cellPixels_, TopRow() + client.y / cellPixels_);
+}
+
+void CharGrid::OnDoubleClick(POINT client) {
+  OnMouseDown(client);
+  if (OnDblClick)
+    OnDblClick();
+}
+
+void CharGrid::Paint(HDC dc, const RECT& dirty) {
+  if (Rows() == 0)
+    return;
+  SelectionGuard font(dc, font_.get());
+  SetBkMode(dc, TRANSPARENT);
+  HPEN gridPen = static_cast<HPEN>(GetStockObject(DC_PEN));
+  SetDCPenColor(dc, GetSysColor(COLOR_BTNFACE));
+  SelectionGuard pen(dc, gridPen);
+  const int top = TopRow();
+  const int firstRow = top + static_cast<int>(dirty.top) / cellPixels_;
+  const int lastRow = std::min(Rows() - 1, top + static_cast<int>(dirty.bottom) / cellPixels_);
+  const int lastColumn = std::min(Columns() - 1, static_cast<int>(dirty.right) / cellPixels_);
+  for (int row = firstRow; row <= lastRow; ++row) {
+    for (int column = static_cast<int>(dirty.left) / cellPixels_; column <= lastColumn; ++column) {
+      RECT cell{column * cellPixels_, (row - top) * cellPixels_, (column + 1) * cellPixels_,
+                (row - top + 1) * cellPixels_};
+      const bool selected = column == column_ && row == row_;
+      if (selected)
+        FillRect(dc, &cell, GetSysColorBrush(COLOR_HIGHLIGHT));
+      MoveToEx(dc, cell.right - 1, cell.top, nullptr);
+      LineTo(dc, cell.right - 1, cell.bottom - 1);
+      LineTo(dc, cell.left - 1, cell.bottom - 1);
+      if (wchar_t c = CellCharacter(column, row)) {
+        ::SetTextColor(dc, selected      ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                         : IsDimmed(c) ? kSilver
+                                       : GetSysColor(COLOR_WINDOWTEXT));
+        DrawTextW(dc, &c, 1, &cell, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+      }
+    }
+  }
+}
+
+}  // namespace kq::win

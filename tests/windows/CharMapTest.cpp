@@ -1,0 +1,157 @@
+// The character map on the real dialog, with a font whose glyph ranges the test asks the system
+// for and builds its expectations from.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "charmap/CharMapRules.h"
+#include "charmap/NameSearch.h"
+#include "charmap/win32/NewCharMap.h"
+#include "platform/win32/Handles.h"
+#include "support/UiDriver.h"
+#include "ui/win32/Application.h"
+
+namespace kq::testing {
+namespace {
+
+constexpr wchar_t kFont[] = L"Tahoma";
+
+GlyphCoverage SystemCoverage(const wchar_t* face) {
+  win::WindowDC screen(nullptr);
+  win::UniqueFont font(
+      CreateFontW(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face));
+  win::SelectionGuard selected(screen.get(), font.get());
+  std::vector<unsigned char> buffer(GetFontUnicodeRanges(screen.get(), nullptr));
+  std::vector<TGlyphRun> runs;
+  if (!buffer.empty()) {
+    auto* glyphs = reinterpret_cast<GLYPHSET*>(buffer.data());
+    GetFontUnicodeRanges(screen.get(), glyphs);
+    for (DWORD i = 0; i < glyphs->cRanges; ++i)
+      runs.push_back({glyphs->ranges[i].wcLow, glyphs->ranges[i].cGlyphs});
+  }
+  return GlyphCoverage(runs);
+}
+
+class CharMapDialog : public ::testing::Test {
+ protected:
+  int Run(win::TCharMapDlg& dialog, std::vector<UiSteps::Step> steps) {
+    UiSteps driver(std::move(steps), 20000);
+    int result = dialog.ShowModal();
+    EXPECT_FALSE(driver.TimedOut()) << "the steps did not finish";
+    return result;
+  }
+  int IndexOf(const std::u16string& block) {
+    auto at = std::find(offered.begin(), offered.end(), block);
+    return at == offered.end() ? -1 : static_cast<int>(at - offered.begin());
+  }
+
+  ui::Application application{GetModuleHandleW(nullptr)};
+  GlyphCoverage coverage = SystemCoverage(kFont);
+  std::vector<std::u16string> offered = OfferedRanges(coverage);
+  std::vector<char16_t> defined{u'A'};
+  win::TCharMapDlg dialog{{}, nullptr, kFont, 12, [this](char16_t c) {
+                            return std::find(defined.begin(), defined.end(), c) != defined.end();
+                          }};
+};
+
+TEST_F(CharMapDialog, AllShowsTheFontsCharactersFromTheFourthBlocksRowAndOffersOnlyItsBlocks) {
+  ASSERT_GT(offered.size(), 3u) << "the font reports too few ranges";
+  ASSERT_LT(offered.size(), 137u) << "the font lacks no block, so the filter is not seen";
+  const std::vector<char16_t> all = coverage.CoveredIn({127, 65535});
+  EXPECT_EQ(Run(dialog, {Do([&] {
+                           EXPECT_EQ(dialog.Subranges->Count(), static_cast<int>(offered.size()));
+                           EXPECT_EQ(dialog.CharGrid1->CellPixels(), 24);
+                           RECT window{};
+                           GetWindowRect(dialog.CharGrid1->Handle(), &window);
+                           const int columns = (window.right - window.left) / 24;
+                           EXPECT_EQ(dialog.CharGrid1->Columns(), columns);
+                           EXPECT_EQ(dialog.CharGrid1->CellCharacter(0, 0), all.front());
+                           EXPECT_EQ(dialog.CharGrid1->CellCharacter(1, 0), all[1]);
+                           EXPECT_EQ(dialog.CharGrid1->TopRow(), 257 / columns - 2);
+                           EXPECT_EQ(dialog.CharGrid1->Rows(),
+                                     static_cast<int>(all.size()) / columns + 1);
+                         }),
+                         Do([&] { dialog.CancelBtn->Click(); })}),
+            mrCancel);
+}
+
+TEST_F(CharMapDialog, DefinedCharactersAreDimmedAndAnEmptyCellClearsTheInfoButNotTheNote) {
+  dialog.RecentSubrange = IndexOf(u"Basic Latin");
+  ASSERT_GE(dialog.RecentSubrange, 0);
+  const std::vector<char16_t> latin = coverage.CoveredIn({0, 127});
+  const int a = static_cast<int>(std::find(latin.begin(), latin.end(), u'A') - latin.begin());
+  int emptyColumn = 0, emptyRow = 0;
+  EXPECT_EQ(Run(dialog, {Do([&] {
+                           auto& grid = *dialog.CharGrid1;
+                           grid.SelectCell(a % grid.Columns(), a / grid.Columns());
+                           EXPECT_TRUE(grid.CellDimmed(a % grid.Columns(), a / grid.Columns()));
+                           EXPECT_FALSE(grid.CellDimmed(0, 0));
+                           EXPECT_EQ(dialog.CharNum->Text(), L"U+0041");
+                           EXPECT_EQ(dialog.NameLabel->Text(), L"LATIN CAPITAL LETTER A");
+                           EXPECT_TRUE(dialog.InUseLabel->Visible());
+                           emptyColumn = grid.Columns() - 1;
+                           emptyRow = grid.Rows() - 1;
+                           grid.SelectCell(emptyColumn, emptyRow);
+                           EXPECT_EQ(dialog.CharNum->Text(), L"");
+                           EXPECT_FALSE(dialog.ExamplePanel->Visible());
+                           EXPECT_TRUE(dialog.InUseLabel->Visible());
+                         }),
+                         Do([&] { dialog.OKBtn->Click(); })}),
+            mrOk);
+  EXPECT_EQ(dialog.CharSelected(), 0);
+}
+
+TEST_F(CharMapDialog, TheLastEntryIsNeverRestored) {
+  dialog.RecentSubrange = static_cast<int>(offered.size()) - 1;
+  Run(dialog, {Do([&] {
+                 EXPECT_EQ(dialog.Subranges->ItemIndex(), 0);
+                 EXPECT_EQ(dialog.ShowRange, (TUniCodeRange{127, 65535}));
+               }),
+               Do([&] { dialog.CancelBtn->Click(); })});
+}
+
+TEST_F(CharMapDialog, AResizeRefillsOnlyAtItsEnd) {
+  int fills = 0, columns = 0;
+  Run(dialog, {Do([&] {
+                 fills = dialog.FillCount();
+                 columns = dialog.CharGrid1->Columns();
+                 RECT r{};
+                 GetWindowRect(dialog.Handle(), &r);
+                 SetWindowPos(dialog.Handle(), nullptr, 0, 0, r.right - r.left + 120,
+                              r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+                 EXPECT_EQ(dialog.FillCount(), fills);
+                 SendMessageW(dialog.Handle(), WM_EXITSIZEMOVE, 0, 0);
+                 EXPECT_EQ(dialog.FillCount(), fills + 1);
+                 EXPECT_EQ(dialog.CharGrid1->Columns(), columns + 5);
+                 SendMessageW(dialog.Handle(), WM_EXITSIZEMOVE, 0, 0);
+                 EXPECT_EQ(dialog.FillCount(), fills + 1);  // the same width: nothing to redo
+               }),
+               Do([&] { dialog.CancelBtn->Click(); })});
+}
+
+TEST_F(CharMapDialog, FindShowsTheCharactersWhoseNameHasTheTypedWords) {
+  ASSERT_TRUE(coverage.Covers(0x3B1));
+  Run(dialog, {Do([&] { dialog.FindBox->SetText(L"greek small alpha"); }), Do([&] {
+                 // In code-point order: the alphas with accents come before and after it.
+                 auto& grid = *dialog.CharGrid1;
+                 const std::vector<char16_t> found =
+                     FindByName(ParseNameQuery(u"greek small alpha"), coverage);
+                 const auto at = std::find(found.begin(), found.end(), u'\u03B1');
+                 ASSERT_NE(at, found.end());
+                 const int index = static_cast<int>(at - found.begin());
+                 grid.SelectCell(index % grid.Columns(), index / grid.Columns());
+                 EXPECT_EQ(dialog.CharSelected(), 0x3B1);
+                 EXPECT_EQ(dialog.NameLabel->Text(), L"GREEK SMALL LETTER ALPHA");
+                 EXPECT_EQ(dialog.BlockLabel->Text(), L"Greek and Coptic");
+                 EXPECT_EQ(grid.CellCharacter(0, 0), found.front());
+                 dialog.FindBox->SetText(L"zzzz");
+               }),
+               Do([&] { EXPECT_EQ(dialog.CharGrid1->Rows(), 0); }),
+               Do([&] { dialog.CancelBtn->Click(); })});
+}
+
+}  // namespace
+}  // namespace kq::testing
