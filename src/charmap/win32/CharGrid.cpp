@@ -17,6 +17,7 @@ void CharGrid::SetCellFont(const std::wstring& face, int pointSize) {
   face_ = face;
   pointSize_ = std::max(1, pointSize);
   const UINT dpi = Dpi();
+  fontDpi_ = dpi;
   cellPixels_ = MulDiv(2 * pointSize_, static_cast<int>(dpi), 96);
   font_.reset(CreateFontW(-MulDiv(pointSize_, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, 0, 0,
                           0, DEFAULT_CHARSET, 0, 0, 0, 0, face_.c_str()));
@@ -44,6 +45,18 @@ void CharGrid::UpdateScrollBar() {
 
 void CharGrid::OnSized() {
   UpdateScrollBar();
+}
+
+void CharGrid::Relayout() {
+  CustomControl::Relayout();
+  if (fontDpi_ != 0 && Dpi() != fontDpi_) {
+    const int column = column_, row = row_, top = TopRow();
+    SetCellFont(face_, pointSize_);
+    SetCharacters(std::move(characters_));
+    column_ = column;
+    row_ = row;
+    SetTopRow(top);
+  }
 }
 
 int CharGrid::TopRow() const {
@@ -146,8 +159,8 @@ void CharGrid::Paint(HDC dc, const RECT& dirty) {
       LineTo(dc, cell.left - 1, cell.bottom - 1);
       if (wchar_t c = CellCharacter(column, row)) {
         ::SetTextColor(dc, selected      ? GetSysColor(COLOR_HIGHLIGHTTEXT)
-                         : IsDimmed(c) ? kSilver
-                                       : GetSysColor(COLOR_WINDOWTEXT));
+                           : IsDimmed(c) ? kSilver
+                                         : GetSysColor(COLOR_WINDOWTEXT));
         DrawTextW(dc, &c, 1, &cell, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
       }
     }

@@ -48,6 +48,8 @@ class CharGrid : public ui::CustomControl {
   void OnMouseDown(POINT client) override;
   void OnDoubleClick(POINT client) override;
   void OnSized() override;
+  // A new dpi draws the same characters with the font and cells at its scale.
+  void Relayout() override;
 
  private:
   void UpdateScrollBar();
@@ -59,6 +61,7 @@ class CharGrid : public ui::CustomControl {
   std::wstring face_ = L"Arial";
   int pointSize_ = 12;
   int cellPixels_ = 24;
+  UINT fontDpi_ = 0;
   UniqueFont font_;
   int column_ = 0;
   int row_ = 0;
