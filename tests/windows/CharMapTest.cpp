@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "charmap/NameSearch.h"
 #include "charmap/win32/NewCharMap.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Wide.h"
 #include "support/UiDriver.h"
 #include "ui/win32/Application.h"
 
@@ -42,6 +45,12 @@ class CharMapDialog : public ::testing::Test {
     int result = dialog.ShowModal();
     EXPECT_FALSE(driver.TimedOut()) << "the steps did not finish";
     return result;
+  }
+  // Chooses a range in the range box as the user does.
+  void ChooseRange(const std::u16string& block) {
+    SendMessageW(dialog.Subranges->Handle(), CB_SETCURSEL, IndexOf(block), 0);
+    SendMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(dialog.Subranges->Id(), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(dialog.Subranges->Handle()));
   }
   int IndexOf(const std::u16string& block) {
     auto at = std::find(offered.begin(), offered.end(), block);
@@ -151,6 +160,31 @@ TEST_F(CharMapDialog, FindShowsTheCharactersWhoseNameHasTheTypedWords) {
                }),
                Do([&] { EXPECT_EQ(dialog.CharGrid1->Rows(), 0); }),
                Do([&] { dialog.CancelBtn->Click(); })});
+}
+
+TEST_F(CharMapDialog, ABalloonAfterASecondNamesTheCharacterUnderTheMouse) {
+  const std::vector<char16_t> latin = coverage.CoveredIn({0, 127});
+  std::vector<std::wstring> hints;
+  Run(dialog, {Do([&] { ChooseRange(u"Basic Latin"); }), Do([&] {
+                 auto& grid = *dialog.CharGrid1;
+                 HWND tooltip = grid.Tooltip();
+                 ASSERT_NE(tooltip, nullptr);
+                 EXPECT_TRUE(GetWindowLongW(tooltip, GWL_STYLE) & TTS_BALLOON);
+                 EXPECT_EQ(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 1000);
+                 const int cell = grid.CellPixels();
+                 // The second cell, then past the last character of the last row.
+                 for (POINT at : {POINT{cell + 3, 3},
+                                  POINT{grid.Columns() * cell - 3, (grid.Rows() - 1) * cell + 3}}) {
+                   SendMessageW(grid.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+                   NMTTDISPINFOW info{};
+                   info.hdr = {tooltip, 0, TTN_GETDISPINFOW};
+                   SendMessageW(grid.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+                   hints.push_back(info.lpszText ? info.lpszText : L"(none)");
+                 }
+               }),
+               Do([&] { dialog.CancelBtn->Click(); })});
+  ASSERT_GT(latin.size(), 2u);
+  EXPECT_EQ(hints, (std::vector<std::wstring>{win::Wide(GetUnicodeName(latin[1])), L""}));
 }
 
 }  // namespace

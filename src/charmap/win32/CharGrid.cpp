@@ -1,5 +1,8 @@
 #include "charmap/win32/CharGrid.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "ui/win32/Dpi.h"
@@ -8,10 +11,63 @@ namespace kq::win {
 
 namespace {
 constexpr COLORREF kSilver = RGB(192, 192, 192);
-}
+constexpr int kHintDelayMs = 1000;
+}  // namespace
 
 CharGrid::CharGrid(ui::Container& parent, const ui::Place& place)
-    : CustomControl(parent, place, WS_TABSTOP | WS_VSCROLL, WS_EX_CLIENTEDGE) {}
+    : CustomControl(parent, place, WS_TABSTOP | WS_VSCROLL, WS_EX_CLIENTEDGE) {
+  CreateTooltip();
+}
+
+void CharGrid::CreateTooltip() {
+  tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_BALLOON | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 Handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
+  if (!tooltip_)
+    return;  // no hints, the grid works without them
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(Handle());
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tooltip_.get(), TTM_SETDELAYTIME, TTDT_INITIAL, kHintDelayMs);
+  SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, 400);
+}
+
+POINT CharGrid::CellAt(POINT client) const {
+  if (client.x < 0 || client.y < 0 || cellPixels_ <= 0 || client.x / cellPixels_ >= Columns())
+    return {-1, -1};
+  return {client.x / cellPixels_, TopRow() + client.y / cellPixels_};
+}
+
+LRESULT CharGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MOUSEMOVE: {
+      POINT cell = CellAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (cell.x != hovered_.x || cell.y != hovered_.y) {
+        hovered_ = cell;
+        // A new cell: the shown balloon goes, and the next one asks for this cell's text.
+        SendMessageW(tooltip_.get(), TTM_POP, 0, 0);
+      }
+      break;
+    }
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->hwndFrom == tooltip_.get() && header->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        const char16_t c = hovered_.x >= 0 ? CellCharacter(hovered_.x, hovered_.y) : 0;
+        hint_ = c != 0 && HintOf ? HintOf(c) : std::wstring();
+        info->lpszText = hint_.data();
+        return 0;
+      }
+      break;
+    }
+  }
+  return CustomControl::HandleMessage(message, wParam, lParam);
+}
 
 void CharGrid::SetCellFont(const std::wstring& face, int pointSize) {
   face_ = face;
@@ -125,8 +181,9 @@ void CharGrid::OnKeyDown(UINT key) {
 }
 
 void CharGrid::OnMouseDown(POINT client) {
-  if (cellPixels_ > 0 && client.x / cellPixels_ < Columns())
-    SelectCell(client.x / cellPixels_, TopRow() + client.y / cellPixels_);
+  POINT cell = CellAt(client);
+  if (cell.x >= 0)
+    SelectCell(cell.x, cell.y);
 }
 
 void CharGrid::OnDoubleClick(POINT client) {

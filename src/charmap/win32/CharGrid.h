@@ -38,6 +38,10 @@ class CharGrid : public ui::CustomControl {
   int SelectedRow() const { return row_; }
   void SelectCell(int column, int row);
 
+  // The balloon text of a cell the mouse rests on: the name of its character, or empty.
+  std::function<std::wstring(char16_t)> HintOf;
+  HWND Tooltip() const { return tooltip_.get(); }
+
   std::function<void(int column, int row)> OnSelectCell;
   std::function<void()> OnDblClick;
 
@@ -50,11 +54,15 @@ class CharGrid : public ui::CustomControl {
   void OnSized() override;
   // A new dpi draws the same characters with the font and cells at its scale.
   void Relayout() override;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void UpdateScrollBar();
   int VisibleRows() const;
   void MakeSelectionVisible();
+  void CreateTooltip();
+  // The cell under a point of the client area, as column and row; -1, -1 outside the cells.
+  POINT CellAt(POINT client) const;
 
   std::vector<char16_t> characters_;
   kq::GridGeometry geometry_{1, 1, 0};
@@ -65,6 +73,9 @@ class CharGrid : public ui::CustomControl {
   UniqueFont font_;
   int column_ = 0;
   int row_ = 0;
+  UniqueWindow tooltip_;
+  POINT hovered_{-1, -1};
+  std::wstring hint_;  // the text the tooltip was last given; it reads it after the answer
 };
 
 }  // namespace kq::win

@@ -69,6 +69,7 @@ TCharMapDlg::TCharMapDlg(const DialogEnvironment& environment, HWND AOwner,
   CharGrid1->IsDimmed = isDefined_;
   CharGrid1->OnSelectCell = [this](int column, int row) { CellSelected(column, row); };
   CharGrid1->OnDblClick = [this] { SetModalResult(mrOk); };
+  CharGrid1->HintOf = [](char16_t c) { return Wide(GetUnicodeName(c)); };
   Add<ui::Label>(Place{8, 31, 40, 15}, L"&Find:");
   FindBox = &Add<ui::Edit>(Place{52, 28, 225, 21});
   FindBox->OnChange = [this] { FindChange(); };
