@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <vector>
@@ -185,6 +186,57 @@ TEST_F(CharMapDialog, ABalloonAfterASecondNamesTheCharacterUnderTheMouse) {
                Do([&] { dialog.CancelBtn->Click(); })});
   ASSERT_GT(latin.size(), 2u);
   EXPECT_EQ(hints, (std::vector<std::wstring>{win::Wide(GetUnicodeName(latin[1])), L""}));
+}
+
+// Focus events on the grid's client area, as a screen reader receives them.
+std::vector<LONG> focusEvents;
+void CALLBACK RecordFocus(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) {
+  // The window's own focus (CHILDID_SELF) the system reports; the cells' are the grid's.
+  if (event == EVENT_OBJECT_FOCUS && object == OBJID_CLIENT && child != CHILDID_SELF)
+    focusEvents.push_back(child);
+}
+
+TEST_F(CharMapDialog, AScreenReaderReadsTheFocusedCellAndHearsEachMove) {
+  CoInitialize(nullptr);
+  focusEvents.clear();
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, RecordFocus,
+                                       GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  std::wstring name;
+  long role = 0;
+  Run(dialog, {Do([&] { ChooseRange(u"Greek and Coptic"); }), Do([&] {
+                 auto& grid = *dialog.CharGrid1;
+                 grid.SetFocus();
+                 grid.SelectCell(0, 0);
+                 SendMessageW(grid.Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+               }),
+               Do([&] {
+                 IAccessible* accessible = nullptr;
+                 ASSERT_EQ(AccessibleObjectFromWindow(dialog.CharGrid1->Handle(), OBJID_CLIENT,
+                                                      __uuidof(IAccessible),
+                                                      reinterpret_cast<void**>(&accessible)),
+                           S_OK);
+                 VARIANT focus;
+                 VariantInit(&focus);
+                 ASSERT_EQ(accessible->get_accFocus(&focus), S_OK);
+                 BSTR text = nullptr;
+                 if (accessible->get_accName(focus, &text) == S_OK && text) {
+                   name = text;
+                   SysFreeString(text);
+                 }
+                 VARIANT cellRole;
+                 VariantInit(&cellRole);
+                 accessible->get_accRole(focus, &cellRole);
+                 role = cellRole.lVal;
+                 accessible->Release();
+               }),
+               Do([&] { dialog.CancelBtn->Click(); })});
+  UnhookWinEvent(hook);
+  const char16_t second = coverage.CoveredIn(GetUnicodeBlockRange(u"Greek and Coptic"))[1];
+  EXPECT_EQ(name, std::wstring(1, static_cast<wchar_t>(second)) + L" " +
+                      win::Wide(GetUnicodeName(second)));
+  EXPECT_EQ(role, ROLE_SYSTEM_CELL);
+  EXPECT_EQ(focusEvents, (std::vector<LONG>{1, 2}));
+  CoUninitialize();
 }
 
 }  // namespace

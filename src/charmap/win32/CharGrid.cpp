@@ -19,6 +19,47 @@ CharGrid::CharGrid(ui::Container& parent, const ui::Place& place)
   CreateTooltip();
 }
 
+CharGrid::~CharGrid() {
+  if (accessible_) {
+    accessible_->Disconnect();
+    accessible_->Release();
+  }
+}
+
+long CharGrid::SelectedIndex() const {
+  auto index = geometry_.IndexOf(column_, row_);
+  return index ? static_cast<long>(*index) : -1;
+}
+
+RECT CharGrid::CellScreenRect(long index) const {
+  const int column = geometry_.ColumnOf(static_cast<std::size_t>(index));
+  const int row = geometry_.RowOf(static_cast<std::size_t>(index)) - TopRow();
+  RECT r{column * cellPixels_, row * cellPixels_, (column + 1) * cellPixels_,
+         (row + 1) * cellPixels_};
+  MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+LRESULT CharGrid::AnswerGetObject(WPARAM wParam, LPARAM lParam) {
+  if (static_cast<LONG>(lParam) != OBJID_CLIENT)
+    return DefWindowProcW(Handle(), WM_GETOBJECT, wParam, lParam);
+  if (!accessible_) {
+    accessible_ = GridAccessible::Create(
+        Handle(), {.Count = [this] { return static_cast<long>(characters_.size()); },
+                   .Focused = [this] { return SelectedIndex(); },
+                   .Name =
+                       [this](long index) {
+                         const char16_t c = characters_[static_cast<std::size_t>(index)];
+                         return std::wstring(1, static_cast<wchar_t>(c)) + L" " +
+                                (HintOf ? HintOf(c) : std::wstring());
+                       },
+                   .ScreenRect = [this](long index) { return CellScreenRect(index); }});
+    if (!accessible_)
+      return DefWindowProcW(Handle(), WM_GETOBJECT, wParam, lParam);
+  }
+  return LresultFromObject(__uuidof(IAccessible), wParam, accessible_);
+}
+
 void CharGrid::CreateTooltip() {
   tooltip_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                  WS_POPUP | TTS_BALLOON | TTS_ALWAYSTIP | TTS_NOPREFIX,
@@ -45,6 +86,8 @@ POINT CharGrid::CellAt(POINT client) const {
 
 LRESULT CharGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_GETOBJECT:
+      return AnswerGetObject(wParam, lParam);
     case WM_MOUSEMOVE: {
       POINT cell = CellAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       if (cell.x != hovered_.x || cell.y != hovered_.y) {
@@ -140,6 +183,9 @@ void CharGrid::SelectCell(int column, int row) {
   row_ = std::clamp(row, 0, Rows() - 1);
   MakeSelectionVisible();
   Invalidate();
+  // Screen readers follow the focus from cell to cell.
+  if (const long index = SelectedIndex(); index >= 0)
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, Handle(), OBJID_CLIENT, index + 1);
   if (OnSelectCell)
     OnSelectCell(column_, row_);
 }

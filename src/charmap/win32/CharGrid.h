@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "charmap/CharMapRules.h"
+#include "charmap/win32/GridAccessible.h"
 #include "platform/win32/Handles.h"
 #include "ui/win32/CustomControl.h"
 
@@ -16,6 +17,7 @@ namespace kq::win {
 class CharGrid : public ui::CustomControl {
  public:
   CharGrid(ui::Container& parent, const ui::Place& place);
+  ~CharGrid() override;
 
   // The font the cells are drawn in, and the side of a cell in points at 96 dpi (twice the
   // font's point size).
@@ -38,7 +40,8 @@ class CharGrid : public ui::CustomControl {
   int SelectedRow() const { return row_; }
   void SelectCell(int column, int row);
 
-  // The balloon text of a cell the mouse rests on: the name of its character, or empty.
+  // The Unicode name of a character: the balloon text of the cell the mouse rests on, and what
+  // a screen reader says after the character.
   std::function<std::wstring(char16_t)> HintOf;
   HWND Tooltip() const { return tooltip_.get(); }
 
@@ -63,6 +66,10 @@ class CharGrid : public ui::CustomControl {
   void CreateTooltip();
   // The cell under a point of the client area, as column and row; -1, -1 outside the cells.
   POINT CellAt(POINT client) const;
+  // The index of the selected cell's character, or -1 for an empty cell.
+  long SelectedIndex() const;
+  RECT CellScreenRect(long index) const;
+  LRESULT AnswerGetObject(WPARAM wParam, LPARAM lParam);
 
   std::vector<char16_t> characters_;
   kq::GridGeometry geometry_{1, 1, 0};
@@ -75,6 +82,7 @@ class CharGrid : public ui::CustomControl {
   int row_ = 0;
   UniqueWindow tooltip_;
   POINT hovered_{-1, -1};
+  GridAccessible* accessible_ = nullptr;  // one reference, made on the first request
   std::wstring hint_;  // the text the tooltip was last given; it reads it after the answer
 };
 
