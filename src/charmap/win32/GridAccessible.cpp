@@ -52,6 +52,16 @@ HRESULT GridAccessible::CellOf(const VARIANT& child, long& index) const {
   return S_OK;
 }
 
+HRESULT GridAccessible::GridTextOnly(const VARIANT& child, BSTR* text,
+                                     HRESULT (STDMETHODCALLTYPE IAccessible::*read)(VARIANT,
+                                                                                    BSTR*)) {
+  long index;
+  if (HRESULT result = CellOf(child, index); FAILED(result))
+    return result;
+  *text = nullptr;
+  return index < 0 ? (standard_->*read)(child, text) : S_FALSE;
+}
+
 HRESULT GridAccessible::QueryInterface(REFIID iid, void** object) {
   if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
     *object = static_cast<IAccessible*>(this);
@@ -119,19 +129,11 @@ HRESULT GridAccessible::get_accName(VARIANT child, BSTR* name) {
 }
 
 HRESULT GridAccessible::get_accValue(VARIANT child, BSTR* value) {
-  long index;
-  if (HRESULT result = CellOf(child, index); FAILED(result))
-    return result;
-  *value = nullptr;
-  return index < 0 ? standard_->get_accValue(child, value) : S_FALSE;
+  return GridTextOnly(child, value, &IAccessible::get_accValue);
 }
 
 HRESULT GridAccessible::get_accDescription(VARIANT child, BSTR* description) {
-  long index;
-  if (HRESULT result = CellOf(child, index); FAILED(result))
-    return result;
-  *description = nullptr;
-  return index < 0 ? standard_->get_accDescription(child, description) : S_FALSE;
+  return GridTextOnly(child, description, &IAccessible::get_accDescription);
 }
 
 HRESULT GridAccessible::get_accRole(VARIANT child, VARIANT* role) {
@@ -167,11 +169,7 @@ HRESULT GridAccessible::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
 }
 
 HRESULT GridAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
-  long index;
-  if (HRESULT result = CellOf(child, index); FAILED(result))
-    return result;
-  *shortcut = nullptr;
-  return index < 0 ? standard_->get_accKeyboardShortcut(child, shortcut) : S_FALSE;
+  return GridTextOnly(child, shortcut, &IAccessible::get_accKeyboardShortcut);
 }
 
 HRESULT GridAccessible::get_accFocus(VARIANT* child) {

@@ -68,6 +68,9 @@ class GridAccessible final : public IAccessible {
   ~GridAccessible();
   // The index of a child id naming a cell, or -1 for the grid itself; E_INVALIDARG otherwise.
   HRESULT CellOf(const VARIANT& child, long& index) const;
+  // A text that cells do not have: the grid's own from the standard object, none for a cell.
+  HRESULT GridTextOnly(const VARIANT& child, BSTR* text,
+                       HRESULT (STDMETHODCALLTYPE IAccessible::*read)(VARIANT, BSTR*));
 
   ULONG references_ = 1;
   IAccessible* standard_;
