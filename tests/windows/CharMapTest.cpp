@@ -144,23 +144,32 @@ TEST_F(CharMapDialog, AResizeRefillsOnlyAtItsEnd) {
 
 TEST_F(CharMapDialog, FindShowsTheCharactersWhoseNameHasTheTypedWords) {
   ASSERT_TRUE(coverage.Covers(0x3B1));
-  Run(dialog, {Do([&] { dialog.FindBox->SetText(L"greek small alpha"); }), Do([&] {
-                 // In code-point order: the alphas with accents come before and after it.
-                 auto& grid = *dialog.CharGrid1;
-                 const std::vector<char16_t> found =
-                     FindByName(ParseNameQuery(u"greek small alpha"), coverage);
-                 const auto at = std::find(found.begin(), found.end(), u'\u03B1');
-                 ASSERT_NE(at, found.end());
-                 const int index = static_cast<int>(at - found.begin());
-                 grid.SelectCell(index % grid.Columns(), index / grid.Columns());
-                 EXPECT_EQ(dialog.CharSelected(), 0x3B1);
-                 EXPECT_EQ(dialog.NameLabel->Text(), L"GREEK SMALL LETTER ALPHA");
-                 EXPECT_EQ(dialog.BlockLabel->Text(), L"Greek and Coptic");
-                 EXPECT_EQ(grid.CellCharacter(0, 0), found.front());
-                 dialog.FindBox->SetText(L"zzzz");
-               }),
-               Do([&] { EXPECT_EQ(dialog.CharGrid1->Rows(), 0); }),
-               Do([&] { dialog.CancelBtn->Click(); })});
+  Run(dialog,
+      {Do([&] { dialog.FindBox->SetText(L"greek small alpha"); }), Do([&] {
+         // In code-point order: the alphas with accents come before and after it.
+         auto& grid = *dialog.CharGrid1;
+         const std::vector<char16_t> found =
+             FindByName(ParseNameQuery(u"greek small alpha"), coverage);
+         const auto at = std::find(found.begin(), found.end(), u'\u03B1');
+         ASSERT_NE(at, found.end());
+         const int index = static_cast<int>(at - found.begin());
+         grid.SelectCell(index % grid.Columns(), index / grid.Columns());
+         EXPECT_EQ(dialog.CharSelected(), 0x3B1);
+         EXPECT_EQ(dialog.NameLabel->Text(), L"GREEK SMALL LETTER ALPHA");
+         EXPECT_EQ(dialog.BlockLabel->Text(), L"Greek and Coptic");
+         EXPECT_EQ(grid.CellCharacter(0, 0), found.front());
+         dialog.FindBox->SetText(L"zzzz");
+       }),
+       Do([&] {
+         EXPECT_EQ(dialog.CharGrid1->Rows(), 0);
+         // Choosing a range empties the box and fills the grid once, with the range.
+         const int fills = dialog.FillCount();
+         ChooseRange(u"Basic Latin");
+         EXPECT_EQ(dialog.FindBox->Text(), L"");
+         EXPECT_EQ(dialog.FillCount(), fills + 1);
+         EXPECT_EQ(dialog.CharGrid1->CellCharacter(0, 0), coverage.CoveredIn({0, 127}).front());
+       }),
+       Do([&] { dialog.CancelBtn->Click(); })});
 }
 
 TEST_F(CharMapDialog, ABalloonAfterASecondNamesTheCharacterUnderTheMouse) {

@@ -140,7 +140,10 @@ void TCharMapDlg::LoadGlyphRanges() {
 void TCharMapDlg::SubrangesChange() {
   const int index = Subranges->ItemIndex();
   ShowRange = GetUnicodeBlockRange(index >= 0 ? offered_[static_cast<size_t>(index)] : u"");
-  FindBox->SetText(L"");
+  if (!FindBox->Text().empty()) {
+    FindBox->SetText(L"");  // its change event fills the grid with the range
+    return;
+  }
   FillGrid();
   ClearInfo();
 }
