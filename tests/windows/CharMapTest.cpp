@@ -41,7 +41,11 @@ GlyphCoverage SystemCoverage(const wchar_t* face) {
 
 class CharMapDialog : public ::testing::Test {
  protected:
+  // Shows the dialog while the steps run, from its first fill on; its result.
   int Run(win::TCharMapDlg& dialog, std::vector<UiSteps::Step> steps) {
+    steps.insert(steps.begin(), [&] {
+      return IsWindowVisible(dialog.Handle()) != FALSE && dialog.FillCount() > 0;
+    });
     UiSteps driver(std::move(steps), 20000);
     int result = dialog.ShowModal();
     EXPECT_FALSE(driver.TimedOut()) << "the steps did not finish";
@@ -170,6 +174,36 @@ TEST_F(CharMapDialog, FindShowsTheCharactersWhoseNameHasTheTypedWords) {
          EXPECT_EQ(dialog.CharGrid1->CellCharacter(0, 0), coverage.CoveredIn({0, 127}).front());
        }),
        Do([&] { dialog.CancelBtn->Click(); })});
+}
+
+TEST_F(CharMapDialog, EscapeInTheFindBoxReturnsToTheRangeAndOnlyThenCloses) {
+  const std::vector<char16_t> all = coverage.CoveredIn({127, 65535});
+  EXPECT_EQ(Run(dialog, {Do([&] {
+                           dialog.FindBox->SetFocus();
+                           TypeText(L"zzzz");
+                         }),
+                         [&] { return dialog.FindBox->Text() == L"zzzz"; }, Do([&] {
+                           EXPECT_EQ(dialog.CharGrid1->Rows(), 0);
+                           PressKey(VK_ESCAPE);
+                         }),
+                         [&] { return dialog.FindBox->Text().empty(); }, Do([&] {
+                           EXPECT_TRUE(IsWindowVisible(dialog.Handle()));
+                           EXPECT_EQ(dialog.CharGrid1->CellCharacter(0, 0), all.front());
+                           PressKey(VK_ESCAPE);
+                         })}),
+            mrCancel);
+}
+
+TEST_F(CharMapDialog, HelpOpensTheDialogsTopicAndTheGridsOwn) {
+  std::vector<int> shown;
+  application.SetHelpHandler([&](int context) { shown.push_back(context); });
+  Run(dialog, {Do([&] { dialog.HelpBtn->Click(); }), Do([&] {
+                 HWND grid = dialog.CharGrid1->Handle();
+                 HELPINFO info{sizeof info, HELPINFO_WINDOW, GetDlgCtrlID(grid), grid, 0, {}};
+                 SendMessageW(GetParent(grid), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+               }),
+               Do([&] { dialog.CancelBtn->Click(); })});
+  EXPECT_EQ(shown, (std::vector<int>{9, 110}));
 }
 
 TEST_F(CharMapDialog, ABalloonAfterASecondNamesTheCharacterUnderTheMouse) {

@@ -1,6 +1,7 @@
 #include "charmap/win32/NewCharMap.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "charmap/CharMapRules.h"
 #include "charmap/NameSearch.h"
@@ -73,6 +74,20 @@ TCharMapDlg::TCharMapDlg(const DialogEnvironment& environment, HWND AOwner,
   Add<ui::Label>(Place{8, 31, 40, 15}, L"&Find:");
   FindBox = &Add<ui::Edit>(Place{52, 28, 225, 21});
   FindBox->OnChange = [this] { FindChange(); };
+  findEscape_ = std::make_unique<ui::WindowSubclass>(
+      FindBox->Handle(), [this](UINT message, WPARAM wParam, LPARAM lParam) {
+        std::optional<LRESULT> answer;
+        const bool typed = GetWindowTextLengthW(FindBox->Handle()) > 0;
+        if (message == WM_GETDLGCODE && typed && lParam != 0 &&
+            reinterpret_cast<const MSG*>(lParam)->wParam == VK_ESCAPE)
+          answer = DLGC_WANTMESSAGE;  // the dialog manager hands the key to the box
+        else if (message == WM_KEYDOWN && wParam == VK_ESCAPE && typed) {
+          FindBox->SetText(L"");  // its change event shows the chosen range again
+          answer = 0;
+        } else if (message == WM_CHAR && wParam == VK_ESCAPE)
+          answer = 0;  // no beep
+        return answer;
+      });
 
   const unsigned bottom = ui::akLeft | ui::akBottom;
   const unsigned bottomWide = ui::akLeft | ui::akRight | ui::akBottom;

@@ -4,6 +4,7 @@
 // words of a name; characters some sequence already produces are dimmed.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "charmap/win32/CharGrid.h"
 #include "dialogs/win32/BaseDlg.h"
 #include "ui/win32/Controls.h"
+#include "ui/win32/Subclass.h"
 
 namespace kq::win {
 
@@ -60,6 +62,8 @@ class TCharMapDlg : public TBaseDialog {
   std::wstring fFontName;
   int fFontSize;
   std::function<bool(char16_t)> isDefined_;
+  // Escape in a find box that holds text empties it rather than closing the dialog.
+  std::unique_ptr<ui::WindowSubclass> findEscape_;
   GlyphCoverage coverage_;
   std::vector<std::u16string> offered_;
   int OldWidth = 0;
