@@ -1,5 +1,7 @@
 #include "ui/win32/Control.h"
 
+#include <windowsx.h>
+
 #include <stdexcept>
 #include <utility>
 
@@ -13,6 +15,13 @@ namespace kq::ui {
 namespace {
 
 constexpr wchar_t kContainerClass[] = L"KeyquillContainer";
+
+// The property under which a window of ours carries its control. The atom's name is the
+// program's own, so no other code sets it on a window.
+const wchar_t* ControlProperty() {
+  static const ATOM atom = GlobalAddAtomW(L"Keyquill.Control.7C1E5B2A-4F0D-4C61-9A4E-2D38F5B0C6A1");
+  return MAKEINTATOM(atom);
+}
 
 SIZE PixelClientSize(HWND window) {
   RECT client{};
@@ -47,13 +56,24 @@ Control::Control(Container* parent, const Place& place) : parent_(parent), place
 }
 
 Control::~Control() {
-  if (window_ && IsWindow(window_))
+  if (window_ && IsWindow(window_)) {
+    DetachWindow();
     DestroyWindow(window_);
+  }
 }
 
 void Control::AttachWindow(HWND window) {
   window_ = window;
-  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  if (!SetPropW(window, ControlProperty(), this))
+    throw std::runtime_error("cannot bind a control to its window");
+}
+
+void Control::DetachWindow() {
+  RemovePropW(window_, ControlProperty());
+}
+
+Control* Control::FromWindow(HWND window) {
+  return window ? static_cast<Control*>(GetPropW(window, ControlProperty())) : nullptr;
 }
 
 Form* Control::OwningForm() const {
@@ -300,8 +320,12 @@ bool Container::OpenHelpFor(HWND window) {
   return false;
 }
 
-Control* Container::ControlOf(HWND window) {
-  return window ? reinterpret_cast<Control*>(GetWindowLongPtrW(window, GWLP_USERDATA)) : nullptr;
+Control* Container::OwnControlAt(HWND window) const {
+  for (HWND w = window; w && w != Handle(); w = GetAncestor(w, GA_PARENT)) {
+    if (Control* control = FromWindow(w))
+      return control;
+  }
+  return nullptr;
 }
 
 LRESULT Container::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -311,28 +335,55 @@ LRESULT Container::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT Container::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (Control* control = ControlOf(reinterpret_cast<HWND>(lParam))) {
+      if (Control* control = OwnControlAt(reinterpret_cast<HWND>(lParam))) {
         control->OnCommand(HIWORD(wParam));
         return 0;
       }
       break;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
-      if (Control* control = ControlOf(header->hwndFrom))
+      if (Control* control = OwnControlAt(header->hwndFrom))
         return control->OnNotify(*header);
       break;
     }
     case WM_HSCROLL:
     case WM_VSCROLL:
-      if (Control* control = ControlOf(reinterpret_cast<HWND>(lParam))) {
+      if (Control* control = OwnControlAt(reinterpret_cast<HWND>(lParam))) {
         control->OnScroll(LOWORD(wParam));
         return 0;
       }
       break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      if (Control* control = ControlOf(reinterpret_cast<HWND>(lParam)))
+      if (Control* control = OwnControlAt(reinterpret_cast<HWND>(lParam)))
         return reinterpret_cast<LRESULT>(control->OnColor(reinterpret_cast<HDC>(wParam)));
+      break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+      if (Control* control = OwnControlAt(reinterpret_cast<HWND>(lParam)))
+        if (HBRUSH brush = control->OnFieldColor(reinterpret_cast<HDC>(wParam)))
+          return reinterpret_cast<LRESULT>(brush);
+      break;
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlType != ODT_MENU)
+        if (Control* control = OwnControlAt(item->hwndItem); control && control->OnDrawItem(*item))
+          return TRUE;
+      break;
+    }
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (item->CtlType != ODT_MENU)
+        if (Control* control = FindControl(static_cast<int>(item->CtlID));
+            control && control->OnMeasureItem(*item))
+          return TRUE;
+      break;
+    }
+    case WM_CONTEXTMENU:
+      if (Control* control = OwnControlAt(reinterpret_cast<HWND>(wParam));
+          control && control->OnContextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+        return 0;
       break;
     case WM_HELP: {
       auto* info = reinterpret_cast<HELPINFO*>(lParam);
@@ -362,12 +413,12 @@ LRESULT CALLBACK Container::Procedure(HWND window, UINT message, WPARAM wParam, 
         static_cast<Container*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     container->AttachWindow(window);
   }
-  auto* container = static_cast<Container*>(ControlOf(window));
+  auto* container = static_cast<Container*>(FromWindow(window));
   if (!container)
     return DefWindowProcW(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     LRESULT result = container->DefaultHandling(message, wParam, lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    container->DetachWindow();
     return result;
   }
   try {

@@ -47,6 +47,11 @@ class Control {
   Control& operator=(const Control&) = delete;
 
   HWND Handle() const { return window_; }
+  // The control that owns the window, or null for a window the program did not create as a
+  // control (a list view's header, a combo box's edit, a common dialog's child). The window
+  // carries its object under a property of the program's own atom, never in a slot that other
+  // code may fill.
+  static Control* FromWindow(HWND window);
   Container* Parent() const { return parent_; }
   Form* OwningForm() const;
   int Id() const { return id_; }
@@ -74,10 +79,21 @@ class Control {
 
   // The container's messages about this control.
   virtual void OnCommand(WORD /*code*/) {}
+  // Also for notifications from windows inside this control that are not ours (a header,
+  // an edit box), which reach the container.
   virtual LRESULT OnNotify(NMHDR& /*header*/) { return 0; }
   virtual void OnScroll(WORD /*code*/) {}
-  // The brush for WM_CTLCOLOR*: by default the container's colour behind the text.
+  // The brush for WM_CTLCOLORSTATIC and WM_CTLCOLORBTN: by default the container's colour
+  // behind the text.
   virtual HBRUSH OnColor(HDC dc);
+  // The brush for WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX and WM_CTLCOLORSCROLLBAR; null for the
+  // system's.
+  virtual HBRUSH OnFieldColor(HDC /*dc*/) { return nullptr; }
+  // Owner drawing; true when the control drew or measured.
+  virtual bool OnDrawItem(DRAWITEMSTRUCT& /*item*/) { return false; }
+  virtual bool OnMeasureItem(MEASUREITEMSTRUCT& /*item*/) { return false; }
+  // The context menu asked for over the control (at -1, -1 from the keyboard); true when shown.
+  virtual bool OnContextMenu(POINT /*screen*/) { return false; }
 
   // Moves the control to its place for the container's size and dpi, and sets its font.
   virtual void Relayout();
@@ -90,6 +106,7 @@ class Control {
   Control(Container* parent, const Place& place);
 
   void AttachWindow(HWND window);
+  void DetachWindow();
   HFONT CurrentFont() const;
   // The control's place in pixels for the current container size and dpi.
   RECT PixelRect() const;
@@ -156,7 +173,10 @@ class Container : public Control {
  private:
   friend class Control;
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static Control* ControlOf(HWND window);
+  // The nearest control of ours that is the window or holds it, below this container (a button
+  // in a panel answers for itself; a header in a list view of ours finds the list view); null
+  // when none does.
+  Control* OwnControlAt(HWND window) const;
 
   std::vector<std::unique_ptr<Control>> controls_;
   COLORREF colour_;

@@ -40,7 +40,7 @@ Form* Form::FromHandle(HWND window) {
   wchar_t className[32];
   if (!GetClassNameW(window, className, 32) || lstrcmpW(className, ContainerClassName()) != 0)
     return nullptr;
-  return dynamic_cast<Form*>(reinterpret_cast<Control*>(GetWindowLongPtrW(window, GWLP_USERDATA)));
+  return dynamic_cast<Form*>(FromWindow(window));
 }
 
 Form::~Form() {
@@ -274,6 +274,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         info->ptMinTrackSize = {outer.right - outer.left, outer.bottom - outer.top};
         return 0;
       }
+      break;
+    case WM_EXITSIZEMOVE:
+      DoExitSizeMove();
       break;
     case WM_DPICHANGED:
       RescaleTo(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));

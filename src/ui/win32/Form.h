@@ -71,6 +71,8 @@ class Form : public Container {
   virtual void DoShow() {}
   virtual bool DoCloseQuery() { return true; }
   virtual void DoClose() {}
+  // The end of a move or resize by the user: what is costly to redo while dragging is redone.
+  virtual void DoExitSizeMove() {}
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -14,6 +14,7 @@
 #include "app/win32/Keyquillfrm.h"
 #include "app/win32/NewWaitDlg.h"
 #include "app/win32/ProgramGlobals.h"
+#include "charmap/win32/NewCharMap.h"
 #include "dialogs/win32/NewAboutBox.h"
 #include "dialogs/win32/NewFixDlg.h"
 #include "dialogs/win32/NewOptDlg.h"
@@ -114,6 +115,57 @@ class AltGrLayout : public platform::KeyboardLayout {
   }
 };
 
+// Chooses a range of the character map's range box by its text, as the user does.
+void ChooseRange(win::TCharMapDlg& map, const wchar_t* name) {
+  SendMessageW(map.Subranges->Handle(), CB_SELECTSTRING, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>(name));
+  SendMessageW(map.Handle(), WM_COMMAND, MAKEWPARAM(map.Subranges->Id(), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(map.Subranges->Handle()));
+}
+
+// Selects the cell of a character the grid shows.
+void SelectCharacter(win::TCharMapDlg& map, char16_t wanted) {
+  auto& grid = *map.CharGrid1;
+  for (int row = 0; row < grid.Rows(); ++row)
+    for (int column = 0; column < grid.Columns(); ++column)
+      if (grid.CellCharacter(column, row) == wanted)
+        return grid.SelectCell(column, row);
+}
+
+void CharMapPictures(const win::DialogEnvironment& environment, HWND owner,
+                     const std::wstring& folder) {
+  // Some characters already defined, so that dimmed cells show.
+  auto defined = [](char16_t c) { return c == u'\u00E9' || c == u'\u03B1' || c == u'\u00C0'; };
+  {
+    win::TCharMapDlg map(environment, owner, L"Tahoma", 12, defined);
+    Picture(map, folder + L"\\charmap-all.png");
+  }
+  {
+    win::TCharMapDlg map(environment, owner, L"Tahoma", 12, defined);
+    Picture(map, folder + L"\\charmap-greek.png", [&] {
+      ChooseRange(map, L"Greek and Coptic");
+      SelectCharacter(map, u'\u03B1');
+    });
+  }
+  {
+    win::TCharMapDlg map(environment, owner, L"Tahoma", 12, defined);
+    Picture(map, folder + L"\\charmap-search.png", [&] {
+      map.FindBox->SetText(L"latin small e");
+      SelectCharacter(map, u'\u00E9');
+    });
+  }
+  {
+    win::TCharMapDlg map(environment, owner, L"Tahoma", 12, defined);
+    Picture(map, folder + L"\\charmap-greek-144dpi.png", [&] {
+      ChooseRange(map, L"Greek and Coptic");
+      SelectCharacter(map, u'\u03B1');
+      RescaleTo144(map.Handle());
+      // Whole on the screen: the centred dialog at half as large again runs off its foot.
+      SetWindowPos(map.Handle(), nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    });
+  }
+}
+
 int Run(const std::wstring& folder) {
   CreateDirectoryW(folder.c_str(), nullptr);
   CoInitialize(nullptr);
@@ -183,6 +235,7 @@ int Run(const std::wstring& folder) {
     win::TAboutDlg about(form.PreferenceKeys(), environment, form.Handle());
     Picture(about, folder + L"\\about-144dpi.png", [&] { RescaleTo144(about.Handle()); });
   }
+  CharMapPictures(environment, form.Handle(), folder);
   DeleteFileW(SequenceFilePath().c_str());
   DeleteRawTree(kSettingsKey);
   return 0;
