@@ -7,8 +7,9 @@
 
 namespace kq::compose {
 
-// How often the watchdog looks.
-inline constexpr std::chrono::milliseconds kWatchdogPeriod{2000};
+// How often the watchdog looks. Input is counted as missed one look after the system saw it,
+// so a dropped hook is back within two periods.
+inline constexpr std::chrono::milliseconds kWatchdogPeriod{1000};
 
 // Whether input came after the last event the hook saw; both are tick counts of the same
 // 32-bit millisecond clock, which wraps after 49.7 days.

@@ -207,6 +207,20 @@ TEST_F(KeyboardHook, TheWatchdogInstallsAHookThatWindowsDroppedAgain) {
   EXPECT_EQ(reinstalled, 1);
 }
 
+// Keys on their way to the hook when the watchdog looks are not missed input: removing and
+// installing the hook again would let the next keys pass unseen.
+TEST_F(KeyboardHook, TheWatchdogLeavesAHookAloneThatSeesAStreamOfKeys) {
+  std::atomic<int> reinstalled = 0;
+  hook.SetReinstallObserver([&] { ++reinstalled; });
+  hook.InstallKeyHook(application.Handle());
+  const DWORD end = GetTickCount() + static_cast<DWORD>(compose::kWatchdogPeriod.count()) * 4;
+  while (GetTickCount() < end) {
+    SendKeys({Press(VK_F11), Release(VK_F11)});
+    Sleep(1);
+  }
+  EXPECT_EQ(reinstalled, 0);
+}
+
 // A task dialog runs a modal loop of its own that dispatches the hook's messages straight to
 // the application window: its procedure answers them, once each.
 TEST_F(KeyboardHook, ItsMessagesAreActedOnOnceWhileATaskDialogIsOpen) {

@@ -1,6 +1,7 @@
 #include "compose/win32/KeyboardHook.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "common/Product.h"
 #include "compose/HookWatchdog.h"
@@ -138,12 +139,18 @@ void KeyboardHook::SetHook() {
   hook_.reset(SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHookProc, module_, 0));
   settings_.SetHook(reinterpret_cast<std::uintptr_t>(hook_.get()));
   lastSeen_ = GetTickCount();
+  inputAtLastCheck_ = lastSeen_;
 }
 
 void KeyboardHook::CheckHook() {
   LASTINPUTINFO lastInput{sizeof lastInput, 0};
-  if (!installed_ || !GetLastInputInfo(&lastInput) ||
-      !compose::HookMissedInput(lastInput.dwTime, lastSeen_))
+  if (!installed_ || !GetLastInputInfo(&lastInput))
+    return;
+  // Input of the last moment may still be on its way to the hook: only input that the system
+  // had seen at the check before and the hook has not seen since counts as missed. A stream
+  // of keys then never makes the watchdog remove a working hook, letting keys pass meanwhile.
+  const DWORD inputBefore = std::exchange(inputAtLastCheck_, lastInput.dwTime);
+  if (!compose::HookMissedInput(inputBefore, lastSeen_))
     return;
   SetHook();
   if (reinstalled_)
@@ -158,7 +165,9 @@ void CALLBACK KeyboardHook::WatchdogTick(HWND, UINT, UINT_PTR, DWORD) {
 LRESULT CALLBACK KeyboardHook::KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && theHook) {
     const auto* record = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-    theHook->lastSeen_ = GetTickCount();
+    // The event's own time, on the clock GetLastInputInfo reports on; never backwards.
+    if (compose::HookMissedInput(record->time, theHook->lastSeen_))
+      theHook->lastSeen_ = record->time;
     const compose::KeyEvent event{code, wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN,
                                   record->vkCode, record->flags, record->dwExtraInfo};
     try {

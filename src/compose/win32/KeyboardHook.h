@@ -105,8 +105,9 @@ class KeyboardHook {
   UniqueHook hook_;
   bool installed_ = false;
   UINT_PTR watchdog_ = 0;
-  DWORD lastSeen_ = 0;    // tick count of the last event the hook saw
-  MessageThread thread_;  // last: it ends first, while the rest still exists
+  DWORD lastSeen_ = 0;          // tick count of the last event the hook saw
+  DWORD inputAtLastCheck_ = 0;  // the system's last input time at the watchdog's last look
+  MessageThread thread_;        // last: it ends first, while the rest still exists
 };
 
 }  // namespace kq::win
