@@ -72,7 +72,7 @@ TEST_F(TrayWindow, ABalloonTellsOfComposeModeWhenBalloonsAreOn) {
   TapKeys({VK_RMENU, VK_OEM_7, 'E'});
   ASSERT_TRUE(target.WaitFor("CHAR 233 1"));
   ASSERT_TRUE(keyquill.WaitForTrace("IconState 1"));
-  EXPECT_EQ(Traced("Tray MODIFY"),
+  EXPECT_EQ(TracedOnceThereAre("Tray MODIFY", 4),
             (Lines{"Tray MODIFY flags=7 icon=LETTERGREEN ok",
                    "Tray MODIFY flags=16 info=\"Compose mode on\" ok",
                    "Tray MODIFY flags=7 icon=LETTERRED ok", "Tray MODIFY flags=16 info=\"\" ok"}));

@@ -39,6 +39,13 @@ class ProgramProcessTest : public CleanProgramState {
  protected:
   // The traced lines that start with the prefix, in order.
   Lines Traced(const std::string& prefix) const { return keyquill.TraceLinesStartingWith(prefix); }
+  // The same, once there are at least count of them or ten seconds have passed: the hook and
+  // the notification area trace from threads of their own, which may still be at work.
+  Lines TracedOnceThereAre(const std::string& prefix, size_t count) const {
+    for (int i = 0; i < 500 && Traced(prefix).size() < count; ++i)
+      Sleep(20);
+    return Traced(prefix);
+  }
 
   KeyquillProcess keyquill;
   KeyTarget target;
