@@ -165,9 +165,14 @@ void CALLBACK KeyboardHook::WatchdogTick(HWND, UINT, UINT_PTR, DWORD) {
 LRESULT CALLBACK KeyboardHook::KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && theHook) {
     const auto* record = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-    // The event's own time, on the clock GetLastInputInfo reports on; never backwards.
-    if (compose::HookMissedInput(record->time, theHook->lastSeen_))
-      theHook->lastSeen_ = record->time;
+    // Seen now, or at the event's own time when that is later: Wine stamps injected events a
+    // few milliseconds behind the clock GetLastInputInfo reports on, which would make the
+    // watchdog count a key the hook saw as missed. Never backwards.
+    DWORD seen = GetTickCount();
+    if (compose::HookMissedInput(record->time, seen))
+      seen = record->time;
+    if (compose::HookMissedInput(seen, theHook->lastSeen_))
+      theHook->lastSeen_ = seen;
     const compose::KeyEvent event{code, wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN,
                                   record->vkCode, record->flags, record->dwExtraInfo};
     try {
